@@ -5,7 +5,9 @@
 
 namespace zephlet {
 
-bool captionShowing() { return gameState.levelTick < kCaptionTicks; }
+bool captionShowing() {
+    return gameState.levelTick < kCaptionTicks;
+}
 
 std::uint32_t chooseCaption() {
     if (gameState.levelIndex < kCongratulationRow) {

@@ -12,8 +12,12 @@ void append(std::int32_t laneIndex, std::int32_t kind, std::int32_t altitudeInde
     gameState.obstacles.push_back(makeObstacle(laneIndex, kind, altitudeIndex));
 }
 
-std::int32_t drawThird() { return rand() % 3; }
-bool drawEven() { return rand() % 2 == 0; }
+std::int32_t drawThird() {
+    return rand() % 3;
+}
+bool drawEven() {
+    return rand() % 2 == 0;
+}
 
 // Level 1: one or two plain obstacles in neighbouring lanes.
 void makeOneOrTwoRow() {
@@ -72,14 +76,18 @@ void makeOneWayRow() {
 
 }  // namespace
 
-void srand(std::uint32_t seed) { state = seed; }
+void srand(std::uint32_t seed) {
+    state = seed;
+}
 
 std::int32_t rand() {
     state = state * 214013u + 2531011u;  // wraps modulo 2^32
     return static_cast<std::int32_t>((state >> 16) & 0x7FFFu);
 }
 
-std::uint32_t randomState() { return state; }
+std::uint32_t randomState() {
+    return state;
+}
 
 bool rowDue(std::uint32_t levelIndex, std::int32_t levelTick) {
     switch (levelIndex) {

@@ -6,7 +6,9 @@
 
 namespace zephlet {
 
-bool inHitWindow(std::int32_t y) { return y + 30 > kCraftTop && y < kCraftTop + 30; }
+bool inHitWindow(std::int32_t y) {
+    return y + 30 > kCraftTop && y < kCraftTop + 30;
+}
 
 bool hitsCraftAt(const Obstacle& obstacle, std::int32_t craftAltitude) {
     if (obstacle.altitude == craftAltitude) {

@@ -188,7 +188,8 @@ struct Replay {
                 return "this build cannot draw";
             }
             out.flush();
-            std::string failure = options.writeShot(clientWidth, clientHeight, std::string(words[1]));
+            std::string failure =
+                options.writeShot(clientWidth, clientHeight, std::string(words[1]));
             if (!failure.empty()) {
                 return "cannot write the shot: " + failure;
             }

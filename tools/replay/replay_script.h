@@ -13,8 +13,8 @@ namespace zephlet {
 using ShotWriter = std::function<std::string(int width, int height, const std::string& file)>;
 
 struct ReplayOptions {
-    bool trace = false;        // print the state line after every frame
-    ShotWriter writeShot;      // empty: "shot" lines are an error
+    bool trace = false;    // print the state line after every frame
+    ShotWriter writeShot;  // empty: "shot" lines are an error
 };
 
 constexpr int kReplayBadLine = 2;
@@ -27,8 +27,7 @@ std::string stateLine();
 // message to `err`. Returns the exit status: 0, kReplayBadLine for a line it
 // cannot read (what was printed before stays valid), kReplayOutputFailed if
 // `out` could not be written.
-int runReplay(std::istream& in, std::ostream& out, std::ostream& err,
-              const ReplayOptions& options);
+int runReplay(std::istream& in, std::ostream& out, std::ostream& err, const ReplayOptions& options);
 
 extern const char* const kReplayUsage;
 
