@@ -1,0 +1,111 @@
+#include "tools/artwork/bmp_file.h"
+
+#include <cstdlib>
+
+namespace zephlet {
+
+namespace {
+
+constexpr size_t kFileHeaderSize = 14;
+constexpr size_t kInfoHeaderSize = 40;
+constexpr size_t kPixelOffset = kFileHeaderSize + kInfoHeaderSize;
+constexpr uint32_t kPixelsPerMetre = 2835;  // 72 dpi
+
+size_t rowStride(int width) {
+    return (static_cast<size_t>(width) * 3 + 3) / 4 * 4;
+}
+
+void putLe(std::vector<uint8_t>& out, uint32_t value, int byteCount) {
+    for (int i = 0; i < byteCount; ++i) {
+        out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+    }
+}
+
+uint32_t getLe(std::span<const uint8_t> bytes, size_t offset, int byteCount) {
+    uint32_t value = 0;
+    for (int i = 0; i < byteCount; ++i) {
+        value |= static_cast<uint32_t>(bytes[offset + static_cast<size_t>(i)]) << (8 * i);
+    }
+    return value;
+}
+
+int32_t getSigned32(std::span<const uint8_t> bytes, size_t offset) {
+    return static_cast<int32_t>(getLe(bytes, offset, 4));
+}
+
+}  // namespace
+
+Picture::Picture(int w, int h, Rgb fill)
+    : width(w), height(h), pixels(static_cast<size_t>(w) * static_cast<size_t>(h), fill) {}
+
+std::vector<uint8_t> encodeBmp(const Picture& picture) {
+    const size_t stride = rowStride(picture.width);
+    const auto imageSize = static_cast<uint32_t>(stride * static_cast<size_t>(picture.height));
+    std::vector<uint8_t> out;
+    out.reserve(kPixelOffset + imageSize);
+    out.push_back('B');
+    out.push_back('M');
+    putLe(out, static_cast<uint32_t>(kPixelOffset) + imageSize, 4);
+    putLe(out, 0, 4);  // reserved
+    putLe(out, static_cast<uint32_t>(kPixelOffset), 4);
+    putLe(out, static_cast<uint32_t>(kInfoHeaderSize), 4);
+    putLe(out, static_cast<uint32_t>(picture.width), 4);
+    putLe(out, static_cast<uint32_t>(picture.height), 4);  // positive: bottom-up rows
+    putLe(out, 1, 2);                                      // planes
+    putLe(out, 24, 2);                                     // bits per pixel
+    putLe(out, 0, 4);                                      // BI_RGB, uncompressed
+    putLe(out, imageSize, 4);
+    putLe(out, kPixelsPerMetre, 4);
+    putLe(out, kPixelsPerMetre, 4);
+    putLe(out, 0, 4);  // colours used
+    putLe(out, 0, 4);  // important colours
+    for (int y = picture.height - 1; y >= 0; --y) {
+        for (int x = 0; x < picture.width; ++x) {
+            const Rgb& c = picture.at(x, y);
+            out.push_back(c.b);
+            out.push_back(c.g);
+            out.push_back(c.r);
+        }
+        out.resize(out.size() + stride - static_cast<size_t>(picture.width) * 3, 0);
+    }
+    return out;
+}
+
+std::optional<Picture> decodeBmp(std::span<const uint8_t> bytes) {
+    if (bytes.size() < kPixelOffset || bytes[0] != 'B' || bytes[1] != 'M') {
+        return std::nullopt;
+    }
+    const uint32_t pixelOffset = getLe(bytes, 10, 4);
+    const uint32_t infoSize = getLe(bytes, 14, 4);
+    const int32_t width = getSigned32(bytes, 18);
+    const int32_t rawHeight = getSigned32(bytes, 22);
+    const uint32_t planes = getLe(bytes, 26, 2);
+    const uint32_t bitsPerPixel = getLe(bytes, 28, 2);
+    const uint32_t compression = getLe(bytes, 30, 4);
+    if (infoSize < kInfoHeaderSize || planes != 1 || bitsPerPixel != 24 || compression != 0) {
+        return std::nullopt;
+    }
+    // A negative height marks top-down rows; INT32_MIN has no positive counterpart.
+    if (width <= 0 || width > kMaxBmpSide || rawHeight == 0 || rawHeight < -kMaxBmpSide ||
+        rawHeight > kMaxBmpSide) {
+        return std::nullopt;
+    }
+    const int height = std::abs(rawHeight);
+    const bool bottomUp = rawHeight > 0;
+    const size_t stride = rowStride(width);
+    if (pixelOffset < kFileHeaderSize + infoSize || pixelOffset > bytes.size() ||
+        (bytes.size() - pixelOffset) / stride < static_cast<size_t>(height)) {
+        return std::nullopt;
+    }
+    Picture picture(width, height, Rgb{});
+    for (int row = 0; row < height; ++row) {
+        const int y = bottomUp ? height - 1 - row : row;
+        size_t offset = pixelOffset + static_cast<size_t>(row) * stride;
+        for (int x = 0; x < width; ++x, offset += 3) {
+            picture.at(x, y) = Rgb{bytes[offset + 2], bytes[offset + 1], bytes[offset]};
+        }
+    }
+    return picture;
+}
+
+}  // namespace zephlet

@@ -1,0 +1,42 @@
+// 24-bit uncompressed BMP files: the only format the game's artwork is kept in.
+#pragma once
+
+#include <compare>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace zephlet {
+
+struct Rgb {
+    uint8_t r = 0;
+    uint8_t g = 0;
+    uint8_t b = 0;
+    friend auto operator<=>(const Rgb&, const Rgb&) = default;
+};
+
+// Pixels row by row from the top-left corner, y growing downwards.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<Rgb> pixels;
+
+    Picture() = default;
+    Picture(int w, int h, Rgb fill);
+    Rgb& at(int x, int y) { return pixels[static_cast<size_t>(y * width + x)]; }
+    const Rgb& at(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
+    friend bool operator==(const Picture&, const Picture&) = default;
+};
+
+// Largest side a decoded picture may have; anything bigger is not artwork of this game.
+inline constexpr int kMaxBmpSide = 8192;
+
+// BITMAPFILEHEADER + BITMAPINFOHEADER, rows bottom-up, each padded to four bytes.
+std::vector<uint8_t> encodeBmp(const Picture& picture);
+
+// Accepts only 24-bit uncompressed files whose headers and pixel data fit the bytes given;
+// returns nothing for anything else.
+std::optional<Picture> decodeBmp(std::span<const uint8_t> bytes);
+
+}  // namespace zephlet
