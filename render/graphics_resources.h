@@ -36,7 +36,17 @@ extern SDL_Surface* backgroundBitmap;
 // DejaVu Sans Bold at the size whose line height is 16 pixels.
 extern TTF_Font* captionFont;
 
+// The back buffer's pixel format, which every artwork surface shares so that
+// copies need no conversion. Never palettized.
+constexpr Uint32 kBackBufferFormat = SDL_PIXELFORMAT_XRGB8888;
+
+// Initialising SDL and SDL_ttf is the caller's job: creation needs TTF_Init()
+// (surfaces need no video). Release runs with SDL_ttf still initialised.
 void createGraphicsResources();
 void releaseGraphicsResources();
+
+// A copy of a loaded picture in the back buffer's format; a sprite gets pure
+// white as its colour key, anything else stays opaque. Null in, null out.
+SDL_Surface* convertArtwork(SDL_Surface* picture, bool sprite);
 
 }  // namespace zephlet
