@@ -1,11 +1,14 @@
-// zephlet-replay: plays a script of seeds, frames and keys against the game.
+// zephlet-replay: plays a script of seeds, frames and keys against the game,
+// and draws the pictures that its "shot" lines ask for.
 #include <cstring>
 #include <iostream>
 
 #include "tools/replay/replay_script.h"
+#include "tools/replay/replay_shot.h"
 
 int main(int argc, char** argv) {
     zephlet::ReplayOptions options;
+    options.writeShot = zephlet::writeShot;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--trace") == 0) {
             options.trace = true;
@@ -19,5 +22,7 @@ int main(int argc, char** argv) {
         }
     }
     std::ios::sync_with_stdio(false);
-    return zephlet::runReplay(std::cin, std::cout, std::cerr, options);
+    const int status = zephlet::runReplay(std::cin, std::cout, std::cerr, options);
+    zephlet::releaseShotResources();
+    return status;
 }
