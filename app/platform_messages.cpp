@@ -1,0 +1,190 @@
+#include "app/platform_messages.h"
+
+#include <SDL.h>
+
+#include "app/platform_window.h"
+#include "app/virtual_keys.h"
+
+namespace zephlet {
+
+namespace {
+
+// The event type that carries WM_QUIT through SDL's queue.
+Uint32 quitEventType() {
+    static const Uint32 type = SDL_RegisterEvents(1);
+    return type;
+}
+
+std::int32_t pointParam(Sint32 x, Sint32 y) {
+    return static_cast<std::int32_t>((static_cast<std::uint32_t>(y) & 0xFFFF) << 16 |
+                                     (static_cast<std::uint32_t>(x) & 0xFFFF));
+}
+
+std::int32_t sizeParam(SDL_Window* window) {
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window, &width, &height);
+    return pointParam(width, height);
+}
+
+Message translateWindowEvent(const SDL_WindowEvent& event) {
+    SDL_Window* window = windowFromId(event.windowID);
+    switch (event.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+            return {window, WM_CLOSE, 0, 0};
+        case SDL_WINDOWEVENT_EXPOSED:
+            // Part of the window was uncovered: a paint through the queue.
+            return {window, WM_PAINT, 0, 0};
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            return {window, WM_SIZE, SIZE_RESTORED, pointParam(event.data1, event.data2)};
+        case SDL_WINDOWEVENT_MINIMIZED:
+            return {window, WM_SIZE, SIZE_MINIMIZED, 0};
+        case SDL_WINDOWEVENT_MAXIMIZED:
+            return {window, WM_SIZE, SIZE_MAXIMIZED, sizeParam(window)};
+        case SDL_WINDOWEVENT_RESTORED:
+            return {window, WM_SIZE, SIZE_RESTORED, sizeParam(window)};
+        default:
+            return {window, WM_NULL, 0, 0};
+    }
+}
+
+Message translateKey(const SDL_KeyboardEvent& event) {
+    const std::uint32_t virtualKey = virtualKeyCode(event.keysym);
+    const bool down = event.type == SDL_KEYDOWN;
+    const bool alt = (event.keysym.mod & KMOD_ALT) != 0;
+    // Keys pressed with Alt held, and F10, are the system's keys: they go to
+    // the default handling, where Alt with F4 closes the window.
+    const bool system = alt || virtualKey == VK_F10;
+    std::uint32_t flags = 1;  // repeat count
+    if (alt) {
+        flags |= kKeyContextAlt;
+    }
+    if (!down) {
+        flags |= kKeyWasDown | kKeyReleased;
+    } else if (event.repeat != 0) {
+        flags |= kKeyWasDown;
+    }
+    const std::uint32_t message =
+        down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
+    return {windowFromId(event.windowID), message, virtualKey, static_cast<std::int32_t>(flags)};
+}
+
+Message translateButton(const SDL_MouseButtonEvent& event) {
+    const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+    std::uint32_t message = WM_NULL;
+    std::uint32_t wParam = 0;
+    switch (event.button) {
+        case SDL_BUTTON_LEFT:
+            message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+            break;
+        case SDL_BUTTON_RIGHT:
+            message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+            break;
+        case SDL_BUTTON_MIDDLE:
+            message = down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+            break;
+        default:
+            message = down ? WM_XBUTTONDOWN : WM_XBUTTONUP;
+            wParam = (event.button == SDL_BUTTON_X1 ? 1u : 2u) << 16;
+            break;
+    }
+    return {windowFromId(event.windowID), message, wParam, pointParam(event.x, event.y)};
+}
+
+}  // namespace
+
+void quietUnusedEvents() {
+    // One pump step takes one event, so every event the game does nothing
+    // with delays the next arrow key by a frame. These are turned off:
+    // - the poll sentinel, with which SDL marks the end of each fetch and
+    //   on which SDL_PollEvent reports an empty queue: a step lost after
+    //   every batch of events;
+    // - text input, which SDL switches on by itself: one more event per
+    //   typed character, and bursts from input methods; the game reads
+    //   characters nowhere;
+    // - pointer motion and the wheel: SDL queues one event per report of the
+    //   device, dozens a second, where the original platform keeps at most
+    //   one mouse move waiting; the window procedure ignores both anyway;
+    // - touch and gestures, which also come in streams and reach the window
+    //   as mouse buttons as well.
+    // Key, button and window events stay.
+    constexpr Uint32 kUnused[] = {
+        SDL_POLLSENTINEL, SDL_TEXTINPUT,    SDL_TEXTEDITING,   SDL_TEXTEDITING_EXT,
+        SDL_MOUSEMOTION,  SDL_MOUSEWHEEL,   SDL_FINGERDOWN,    SDL_FINGERUP,
+        SDL_FINGERMOTION, SDL_MULTIGESTURE, SDL_DOLLARGESTURE,
+    };
+    SDL_StopTextInput();
+    for (const Uint32 type : kUnused) {
+        SDL_EventState(type, SDL_DISABLE);
+    }
+}
+
+Message translateEvent(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_QUIT:
+            // The close key, or the process told to end.
+            return {mainWindow(), WM_CLOSE, 0, 0};
+        case SDL_WINDOWEVENT:
+            return translateWindowEvent(event.window);
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            return translateKey(event.key);
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            return translateButton(event.button);
+        case SDL_MOUSEMOTION:
+            return {windowFromId(event.motion.windowID), WM_MOUSEMOVE, 0,
+                    pointParam(event.motion.x, event.motion.y)};
+        case SDL_MOUSEWHEEL:
+            return {windowFromId(event.wheel.windowID), WM_MOUSEWHEEL,
+                    static_cast<std::uint32_t>(event.wheel.y * 120) << 16, 0};
+        default:
+            if (event.type == quitEventType()) {
+                return {nullptr, WM_QUIT, static_cast<std::uint32_t>(event.user.code), 0};
+            }
+            return {};
+    }
+}
+
+bool peekMessage(Message& message) {
+    SDL_Event event;
+    if (SDL_PollEvent(&event) == 0) {
+        return false;
+    }
+    message = translateEvent(event);
+    return true;
+}
+
+std::int32_t dispatchMessage(const Message& message) {
+    return sendMessage(message.window, message.message, message.wParam, message.lParam);
+}
+
+std::int32_t defWindowProc(SDL_Window* window, std::uint32_t message, std::uint32_t wParam,
+                           std::int32_t lParam) {
+    switch (message) {
+        case WM_CLOSE:
+            destroyWindow(window);
+            return 0;
+        case WM_SYSKEYDOWN:
+            if (wParam == VK_F4 && (static_cast<std::uint32_t>(lParam) & kKeyContextAlt) != 0) {
+                return sendMessage(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+            }
+            return 0;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_CLOSE) {
+                return sendMessage(window, WM_CLOSE, 0, 0);
+            }
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+void postQuitMessage(std::int32_t exitCode) {
+    SDL_Event event{};
+    event.type = quitEventType();
+    event.user.code = exitCode;
+    SDL_PushEvent(&event);
+}
+
+}  // namespace zephlet

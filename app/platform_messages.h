@@ -1,0 +1,37 @@
+// The message side of the platform layer: SDL's events as the window
+// procedure's messages, one at a time, and the default handling of the
+// messages the procedure leaves alone.
+#pragma once
+
+#include <SDL_events.h>
+
+#include <cstdint>
+
+#include "app/window_messages.h"
+
+namespace zephlet {
+
+// Turns off the SDL events that the game has no use for and that would
+// otherwise take a frame's one pump step each. Needs the video system.
+void quietUnusedEvents();
+
+// The message an SDL event stands for. Events for no message become
+// WM_NULL: for the window if they concern it, for no window otherwise.
+Message translateEvent(const SDL_Event& event);
+
+// Takes at most one event from SDL's queue: one SDL_PollEvent, which also
+// fetches whatever the display has sent since the last call.
+bool peekMessage(Message& message);
+
+// Hands the message to its window's procedure; nothing for no window.
+std::int32_t dispatchMessage(const Message& message);
+
+// The default handling: a close request destroys the window, Alt with F4
+// is a close request, everything else is left alone with result 0.
+std::int32_t defWindowProc(SDL_Window* window, std::uint32_t message, std::uint32_t wParam,
+                           std::int32_t lParam);
+
+// Queues WM_QUIT with the exit code, for no window.
+void postQuitMessage(std::int32_t exitCode);
+
+}  // namespace zephlet

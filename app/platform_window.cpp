@@ -1,0 +1,176 @@
+#include "app/platform_window.h"
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <initializer_list>
+
+#include "app/platform_messages.h"
+#include "render/embedded_assets.h"
+
+namespace zephlet {
+
+namespace {
+
+struct WindowClass {
+    WindowProcedure procedure = nullptr;
+    SDL_Surface* icon = nullptr;
+    SDL_Cursor* cursor = nullptr;
+};
+
+struct MainWindow {
+    SDL_Window* window = nullptr;
+    int outerWidth = 0;
+    int outerHeight = 0;
+    bool needsPaint = false;
+};
+
+WindowClass windowClass;
+MainWindow mainWindowState;
+
+bool isEmpty(const ClientRect& rect) {
+    return rect.right <= rect.left || rect.bottom <= rect.top;
+}
+
+// The craft on white; white is see-through.
+SDL_Surface* loadIcon() {
+    const EmbeddedFile file = iconBmp();
+    SDL_Surface* icon =
+        SDL_LoadBMP_RW(SDL_RWFromConstMem(file.data, static_cast<int>(file.size)), 1);
+    if (icon != nullptr) {
+        SDL_SetColorKey(icon, SDL_TRUE, SDL_MapRGB(icon->format, 255, 255, 255));
+    }
+    return icon;
+}
+
+// SDL is told the client size, but the size the window is asked for is the
+// outer one. The frame's size is known only once the window manager has
+// framed the window, that is after it is shown; without a window manager,
+// or one that does not say, the client area keeps the whole size.
+void fitOuterSize(const MainWindow& window) {
+    SDL_PumpEvents();  // the frame's size arrives as a property change
+    int top = 0;
+    int left = 0;
+    int bottom = 0;
+    int right = 0;
+    if (SDL_GetWindowBordersSize(window.window, &top, &left, &bottom, &right) != 0) {
+        return;
+    }
+    if (top + left + bottom + right > 0) {
+        SDL_SetWindowSize(window.window, window.outerWidth - left - right,
+                          window.outerHeight - top - bottom);
+    }
+}
+
+// Where no display can be found, SDL falls back on drivers that show
+// nothing, and the game would run unseen. That is no usable video driver,
+// unless one of them was asked for by name, as the tests do.
+bool showsNothing(const char* driver) {
+    for (const char* headless : {"offscreen", "dummy", "evdev"}) {
+        if (SDL_strcasecmp(driver, headless) == 0) {
+            const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+            return asked == nullptr || SDL_strcasestr(asked, headless) == nullptr;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool registerWindowClass(WindowProcedure procedure) {
+    // Draw into plain X11 shared-memory images rather than through an OpenGL
+    // texture: far less memory and CPU for a 265 x 600 picture. Overriding,
+    // so that no environment variable changes it.
+    SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_OVERRIDE);
+    // A windowed game holds the screen saver off no more than any window.
+    SDL_SetHintWithPriority(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1", SDL_HINT_OVERRIDE);
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        return false;
+    }
+    if (showsNothing(SDL_GetCurrentVideoDriver()) || TTF_Init() != 0) {
+        SDL_Quit();
+        return false;
+    }
+    quietUnusedEvents();
+    windowClass = {procedure, loadIcon(), SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW)};
+    return true;
+}
+
+void unregisterWindowClass() {
+    SDL_FreeCursor(windowClass.cursor);
+    SDL_FreeSurface(windowClass.icon);
+    windowClass = {};
+    TTF_Quit();
+    SDL_Quit();
+}
+
+SDL_Window* createMainWindow(const char* title, int outerWidth, int outerHeight) {
+    SDL_Window* window =
+        SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, outerWidth,
+                         outerHeight, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+    if (window == nullptr) {
+        return nullptr;
+    }
+    SDL_SetWindowIcon(window, windowClass.icon);
+    SDL_SetCursor(windowClass.cursor);
+    mainWindowState = {window, outerWidth, outerHeight, false};
+    sendMessage(window, WM_CREATE, 0, 0);
+    return window;
+}
+
+void showWindow(SDL_Window* window) {
+    if (window != mainWindowState.window) {
+        return;
+    }
+    SDL_ShowWindow(window);
+    fitOuterSize(mainWindowState);
+    mainWindowState.needsPaint = true;
+}
+
+void invalidateRect(SDL_Window* window, const ClientRect& rect) {
+    if (window == mainWindowState.window && !isEmpty(rect)) {
+        mainWindowState.needsPaint = true;
+    }
+}
+
+void updateWindow(SDL_Window* window) {
+    // A minimised window has no client area, so nothing is painted and the
+    // game stands still until it comes back.
+    if (window == mainWindowState.window && mainWindowState.needsPaint &&
+        !isEmpty(windowClientRect(window))) {
+        sendMessage(window, WM_PAINT, 0, 0);
+    }
+}
+
+std::int32_t sendMessage(SDL_Window* window, std::uint32_t message, std::uint32_t wParam,
+                         std::int32_t lParam) {
+    if (window == nullptr || window != mainWindowState.window) {
+        return 0;
+    }
+    if (message == WM_PAINT) {
+        // The paint presents the whole client area.
+        mainWindowState.needsPaint = false;
+    }
+    return windowClass.procedure(window, message, wParam, lParam);
+}
+
+void destroyWindow(SDL_Window* window) {
+    if (window == nullptr || window != mainWindowState.window) {
+        return;
+    }
+    sendMessage(window, WM_DESTROY, 0, 0);
+    mainWindowState = {};
+    SDL_DestroyWindow(window);
+}
+
+SDL_Window* mainWindow() {
+    return mainWindowState.window;
+}
+
+SDL_Window* windowFromId(std::uint32_t windowId) {
+    return mainWindowState.window != nullptr && SDL_GetWindowID(mainWindowState.window) == windowId
+               ? mainWindowState.window
+               : nullptr;
+}
+
+}  // namespace zephlet

@@ -1,0 +1,36 @@
+// SDL's keys as the virtual-key codes the window procedure passes on.
+#pragma once
+
+#include <SDL_keyboard.h>
+
+#include <cstdint>
+
+namespace zephlet {
+
+constexpr std::uint32_t VK_BACK = 0x08;
+constexpr std::uint32_t VK_TAB = 0x09;
+constexpr std::uint32_t VK_CLEAR = 0x0C;
+constexpr std::uint32_t VK_RETURN = 0x0D;
+constexpr std::uint32_t VK_SHIFT = 0x10;
+constexpr std::uint32_t VK_CONTROL = 0x11;
+constexpr std::uint32_t VK_MENU = 0x12;  // Alt
+constexpr std::uint32_t VK_ESCAPE = 0x1B;
+constexpr std::uint32_t VK_SPACE = 0x20;
+constexpr std::uint32_t VK_LEFT = 0x25;
+constexpr std::uint32_t VK_UP = 0x26;
+constexpr std::uint32_t VK_RIGHT = 0x27;
+constexpr std::uint32_t VK_DOWN = 0x28;
+constexpr std::uint32_t VK_NUMPAD0 = 0x60;
+constexpr std::uint32_t VK_F1 = 0x70;
+constexpr std::uint32_t VK_F4 = 0x73;
+constexpr std::uint32_t VK_F10 = 0x79;
+// What a key with no virtual-key code of its own reports.
+constexpr std::uint32_t kNoVirtualKey = 0xFF;
+
+// Letters follow the keyboard layout, as the virtual-key codes of letters
+// do; every other key goes by where it sits on the keyboard. SDL's own key
+// codes are never passed on: those of '%', '&', '\'' and '(' are 0x25 to
+// 0x28, the arrows' virtual-key codes.
+std::uint32_t virtualKeyCode(const SDL_Keysym& key);
+
+}  // namespace zephlet

@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# The whole program in a real X window, as a player runs it: Xvfb with the
+# openbox window manager, the window found by its title, its outer size, the
+# craft seen in both views before and after an arrow key, closing through
+# the window manager with exit code 0; and without a display, exit code 255
+# with the registration failure on standard error.
+#
+# usage: window_test.sh ZEPHLET WINDOW_PROBE CRAFT_BMP LSAN_SUPPRESSIONS
+set -euo pipefail
+zephlet=$1
+probe=$2
+craft=$3
+export LSAN_OPTIONS="suppressions=$4:print_suppressions=0"
+
+work=$(mktemp -d)
+server=
+manager=
+game=
+cleanup() {
+    for pid in $game $manager $server; do
+        kill "$pid" 2>/dev/null || true
+    done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    for log in "$work"/*.log; do
+        [[ -s $log ]] && { echo "--- $log"; cat "$log"; } >&2
+    done
+    exit 1
+}
+
+# Waits up to $1 seconds for a command to succeed.
+within() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.05
+    done
+}
+
+# Sets code to the game's exit code; a failure if it does not end in 10 s.
+await_game() {
+    code=0
+    within 10 bash -c "! kill -0 $game 2>/dev/null" || fail "the game did not end"
+    wait "$game" || code=$?
+    game=
+}
+
+# --- A display with a window manager. Xvfb picks a free display number.
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+server=$!
+exec 3>&-
+within 10 test -s "$work/display" || fail "Xvfb did not start"
+export DISPLAY=":$(cat "$work/display")"
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+manager=$!
+within 10 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+    fail "openbox did not start"
+
+find_window() {
+    timeout 10 xdotool search --sync --onlyvisible --name '^Zephlet!$' | head -n 1
+}
+
+# --- Playing: the window, its size, the craft before and after a key, and
+# Alt+F4, which the window manager turns into a close request.
+"$zephlet" >"$work/play.log" 2>&1 &
+game=$!
+window=$(find_window) || fail "no window titled Zephlet!"
+[[ -n $window ]] || fail "no window titled Zephlet!"
+
+read -r width height < <(xwininfo -id "$window" |
+    awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}')
+read -r left right top bottom < <(xprop -id "$window" _NET_FRAME_EXTENTS |
+    sed -n 's/.*= *\([0-9]*\), *\([0-9]*\), *\([0-9]*\), *\([0-9]*\).*/\1 \2 \3 \4/p')
+[[ -n ${bottom:-} ]] || fail "openbox gave the window no frame"
+outer="$((width + left + right))x$((height + top + bottom))"
+echo "client ${width}x${height}, frame $left $right $top $bottom, outer $outer"
+[[ $outer == 265x600 ]] || fail "outer size $outer, not 265x600"
+
+within 5 "$probe" craft "$window" "$craft" 0 0 >"$work/probe.log" ||
+    fail "the craft is not at x 35 and 183, y 500"
+xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+xdotool key --clearmodifiers Right
+within 5 "$probe" craft "$window" "$craft" 32 0 >"$work/probe.log" ||
+    fail "after Right the craft is not at x 67 and 215, y 500"
+"$probe" craft "$window" "$craft" 0 0 >/dev/null &&
+    fail "after Right the craft is still in the middle lane"
+echo "craft at x 35 and 183, then after Right at x 67 and 215"
+
+xdotool key alt+F4
+await_game
+[[ $code == 0 ]] || fail "exit code $code after Alt+F4"
+echo "Alt+F4: exit code 0"
+
+# --- The close button's way: the window manager is asked to close it.
+"$zephlet" >"$work/close.log" 2>&1 &
+game=$!
+window=$(find_window) || fail "no window for the second run"
+within 5 "$probe" craft "$window" "$craft" 0 0 >/dev/null || fail "second run shows no craft"
+"$probe" close "$window"
+await_game
+[[ $code == 0 ]] || fail "exit code $code after the window manager's close"
+echo "window manager's close: exit code 0"
+
+# --- No display: the video system cannot start.
+check_no_video() {
+    local what=$1 code=0
+    shift
+    env "$@" "$zephlet" >"$work/stdout.log" 2>"$work/stderr.log" </dev/null || code=$?
+    [[ $code == 255 ]] || fail "$what: exit code $code, not 255"
+    grep -qx 'Window class registration failed!' "$work/stderr.log" ||
+        fail "$what: no message on standard error"
+    echo "$what: exit code 255 and the message"
+}
+check_no_video "no DISPLAY" -u DISPLAY -u WAYLAND_DISPLAY
+check_no_video "x11 with a bogus DISPLAY" -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11 DISPLAY=:65000
+echo "PASS"
