@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# Measures the real game in a real X window, as a player runs it: Xvfb with
+# the openbox window manager, nothing else. Prints
+#   - the time from starting the program to the first frame on screen (the
+#     craft seen in the window from outside), over 10 starts;
+#   - the frame period over about 900 frames: the gaps between the loop's
+#     sleeps, from the kernel's syscall tracepoints with perf, which do not
+#     stop the program (strace --seccomp-bpf where perf cannot trace; its
+#     stops add some 0.3 ms a frame);
+#   - the CPU the program uses while playing (utime + stime over 30 s, from
+#     /proc), with the X server's beside it, and its peak resident memory.
+#
+# usage: tools/measure/measure_window.sh [--gl | ZEPHLET]
+#   ZEPHLET defaults to the Release build in build-app-release, made here if
+#   it is missing. --gl measures a Release build (build-app-release-gl)
+#   whose window surface goes through OpenGL instead of plain X11 images,
+#   the choice the game does not make. Needs xvfb, openbox, xdotool, g++,
+#   libx11-dev, and linux-perf or strace; perf's tracepoints need root.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+build=$root/build-app-release
+options=()
+if [[ ${1:-} == --gl ]]; then
+    build=$root/build-app-release-gl
+    options=(-DZEPHLET_GL_WINDOW_SURFACE=ON)
+    shift
+fi
+zephlet=${1:-$build/app/zephlet}
+if [[ $# -eq 0 && ! -x $zephlet ]]; then
+    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DZEPHLET_TESTS=OFF "${options[@]}"
+    cmake --build "$build" -j"$(nproc)" --target zephlet
+fi
+[[ -x $zephlet ]] || { echo "no program at $zephlet" >&2; exit 1; }
+for tool in Xvfb openbox xdotool g++ pkg-config; do
+    command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 1; }
+done
+craft=$root/resources/craft.bmp
+
+work=$(mktemp -d)
+server=
+manager=
+cleanup() {
+    for pid in $manager $server; do
+        kill "$pid" 2>/dev/null || true
+    done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+within() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.05
+    done
+}
+
+probe=$work/window_probe
+g++ -O2 -std=c++20 "$root/tests/e2e/window_probe.cpp" $(pkg-config --cflags --libs x11) -o "$probe"
+
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+server=$!
+exec 3>&-
+within 10 test -s "$work/display" || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(cat "$work/display")"
+openbox --sm-disable >/dev/null 2>&1 &
+manager=$!
+within 10 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+
+# Closes the game through the window manager and waits for the process.
+close_game() {
+    local pid=$1 window
+    window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Zephlet!$' | head -n 1)
+    "$probe" close "$window"
+    within 10 bash -c "! kill -0 $pid 2>/dev/null"
+    wait "$pid" 2>/dev/null || true
+}
+
+# Prints count, median, 99th percentile and maximum of the numbers on stdin.
+summary() {
+    sort -n | awk '{v[NR] = $1} END {
+        p99 = int(NR * 0.99 + 0.999); if (p99 < 1) p99 = 1
+        printf "n %d, median %.2f, p99 %.2f, max %.2f\n", NR, v[int((NR + 1) / 2)], v[p99], v[NR]
+    }'
+}
+
+echo "machine: $(lscpu | sed -n 's/^Model name: *//p'), $(nproc) cores"
+echo "program: $zephlet"
+echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
+
+# --- Start to first frame.
+for _ in 1 2 3 4 5 6 7 8 9 10; do
+    read -r pid ms < <("$probe" first-frame "$craft" "$zephlet")
+    [[ $ms != timeout ]] || { echo "no first frame within 10 s" >&2; exit 1; }
+    echo "$ms" >>"$work/first_frame"
+    close_game "$pid"
+done
+echo "start to first frame (ms): $(summary <"$work/first_frame")"
+
+# --- Frame period. Each frame sleeps once, so the gaps between the sleeps'
+# starts are the frame periods; a frame that needs no sleep shows as a
+# double gap. The first 60 frames (start-up) are left out.
+"$zephlet" &
+game=$!
+timeout 10 xdotool search --sync --onlyvisible --name '^Zephlet!$' >/dev/null
+if command -v perf >/dev/null &&
+    perf record -q -e syscalls:sys_enter_clock_nanosleep,syscalls:sys_enter_nanosleep \
+        -p "$game" -o "$work/perf.data" -- sleep 16 2>"$work/perf.log"; then
+    how="perf tracepoints"
+    perf script -i "$work/perf.data" -F time 2>/dev/null | tr -d ':' >"$work/sleeps"
+    close_game "$game"
+else
+    close_game "$game"
+    how="strace --seccomp-bpf"
+    command -v strace >/dev/null || { echo "neither perf nor strace can trace" >&2; exit 1; }
+    strace -f --seccomp-bpf -ttt -e trace=nanosleep,clock_nanosleep -o "$work/trace" "$zephlet" &
+    game=$!
+    sleep 16
+    close_game "$game"
+    grep -E '^[0-9]+ +[0-9.]+ (clock_)?nanosleep\(' "$work/trace" | awk '{print $2}' >"$work/sleeps"
+fi
+awk '{ if (last != "") print ($1 - last) * 1000; last = $1 }' "$work/sleeps" |
+    tail -n +61 >"$work/periods"
+echo "frame period (ms, $how): $(summary <"$work/periods")"
+
+# --- CPU and memory while playing.
+ticks=$(getconf CLK_TCK)
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+"$zephlet" &
+game=$!
+timeout 10 xdotool search --sync --onlyvisible --name '^Zephlet!$' >/dev/null
+sleep 2
+game_before=$(cpu_ticks "$game")
+server_before=$(cpu_ticks "$server")
+sleep 30
+game_after=$(cpu_ticks "$game")
+server_after=$(cpu_ticks "$server")
+peak=$(awk '/VmHWM/ {print $2}' "/proc/$game/status")
+close_game "$game"
+awk -v g=$((game_after - game_before)) -v s=$((server_after - server_before)) -v t="$ticks" \
+    'BEGIN { printf "CPU over 30 s: game %.2f %% of one core, X server %.2f %%\n",
+             g / t / 30 * 100, s / t / 30 * 100 }'
+awk -v k="$peak" 'BEGIN { printf "peak resident memory (VmHWM): %.1f MiB\n", k / 1024 }'
