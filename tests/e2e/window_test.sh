@@ -58,6 +58,9 @@ server=$!
 exec 3>&-
 within 10 test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=":$(cat "$work/display")"
+# On a fresh machine openbox builds the font cache before it manages any
+# window, which takes longer than the search below waits: build it first.
+fc-cache >/dev/null 2>&1 || true
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 manager=$!
 within 10 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
