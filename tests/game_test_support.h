@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "game/game_state.h"
 
 namespace zephlet {
@@ -19,8 +21,17 @@ inline bool operator==(const Obstacle& a, const Obstacle& b) {
 }
 
 inline void PrintTo(const Obstacle& o, std::ostream* os) {
-    *os << "{alt " << o.altitude << ", y " << o.y << ", lane " << o.lane << ", kind " << o.kind
-        << "}";
+    *os << "{" << o.altitude << ", " << o.y << ", " << o.lane << ", " << o.kind << "}";
+}
+
+// The state a restart or a level change decides, in one comparable line.
+inline std::string stateLineFields() {
+    const GameState& s = gameState;
+    return "level=" + std::to_string(s.levelIndex) + " tick=" + std::to_string(s.levelTick) +
+           " crashed=" + std::to_string(s.crashed) + " timer=" + std::to_string(s.crashTimer) +
+           " lane=" + std::to_string(s.playerLane) + " alt=" + std::to_string(s.playerAltitude) +
+           " scroll=" + std::to_string(s.scrollOffset) +
+           " obstacles=" + std::to_string(s.obstacles.size());
 }
 
 }  // namespace zephlet
