@@ -11,150 +11,113 @@
 //   window_probe first-frame SPRITE.bmp PROGRAM [ARGS...]
 //       starts PROGRAM and prints its process id and the milliseconds until
 //       a window titled "Zephlet!" shows the craft at its starting place.
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <sys/types.h>
-#include <time.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr int kSpriteSize = 32;
+constexpr int kSize = 32;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
-constexpr int kCraftTop = 500;
 
-// A 32 x 32, 24-bit, uncompressed BMP as 0xRRGGBB values, top row first.
-std::optional<std::vector<std::uint32_t>> readSprite(const char* path) {
+// A 32 x 32, 24-bit, uncompressed BMP as 0xRRGGBB values, top row first;
+// empty if the file is not one.
+std::vector<std::uint32_t> readSprite(const char* path) {
     std::ifstream in(path, std::ios::binary);
-    const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), {}};
+    const std::vector<unsigned char> b{std::istreambuf_iterator<char>(in), {}};
     auto le32 = [&](std::size_t at) {
-        return static_cast<std::uint32_t>(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
-                                          bytes[at + 3] << 24);
+        return static_cast<std::uint32_t>(b[at] | b[at + 1] << 8 | b[at + 2] << 16 |
+                                          b[at + 3] << 24);
     };
-    if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M' || le32(18) != kSpriteSize ||
-        le32(22) != kSpriteSize || (bytes[28] | bytes[29] << 8) != 24 || le32(30) != 0) {
-        return std::nullopt;
+    if (b.size() < 54 || b[0] != 'B' || b[1] != 'M' || le32(18) != kSize || le32(22) != kSize ||
+        (b[28] | b[29] << 8) != 24 || le32(30) != 0 || b.size() < le32(10) + kSize * kSize * 3) {
+        return {};
     }
-    const std::size_t offset = le32(10);
-    const std::size_t rowBytes = kSpriteSize * 3;  // already a multiple of 4
-    if (bytes.size() < offset + rowBytes * kSpriteSize) {
-        return std::nullopt;
-    }
-    std::vector<std::uint32_t> pixels(kSpriteSize * kSpriteSize);
-    for (int y = 0; y < kSpriteSize; ++y) {
-        const unsigned char* row = &bytes[offset + rowBytes * (kSpriteSize - 1 - y)];
-        for (int x = 0; x < kSpriteSize; ++x) {
-            const unsigned char* p = row + 3 * x;  // blue, green, red
-            pixels[y * kSpriteSize + x] = static_cast<std::uint32_t>(p[2] << 16 | p[1] << 8 | p[0]);
+    std::vector<std::uint32_t> pixels(kSize * kSize);
+    for (int y = 0; y < kSize; ++y) {
+        for (int x = 0; x < kSize; ++x) {
+            // Rows bottom up, each pixel blue, green, red; a row is 96 bytes,
+            // already a multiple of 4.
+            const unsigned char* p = &b[le32(10) + 3 * (kSize * (kSize - 1 - y) + x)];
+            pixels[y * kSize + x] = static_cast<std::uint32_t>(p[2] << 16 | p[1] << 8 | p[0]);
         }
     }
     return pixels;
 }
 
-// How many of the sprite's visible pixels differ in the window at (x, y);
+// How many of the sprite's non-white pixels differ in the window at (x, y);
 // -1 if the area cannot be read.
 int mismatches(Display* display, Window window, const std::vector<std::uint32_t>& sprite, int x,
                int y) {
-    XImage* image = XGetImage(display, window, x, y, kSpriteSize, kSpriteSize, AllPlanes, ZPixmap);
+    XImage* image = XGetImage(display, window, x, y, kSize, kSize, AllPlanes, ZPixmap);
     if (image == nullptr) {
         return -1;
     }
     int wrong = 0;
-    for (int row = 0; row < kSpriteSize; ++row) {
-        for (int column = 0; column < kSpriteSize; ++column) {
-            const std::uint32_t want = sprite[row * kSpriteSize + column];
-            if (want != kWhite &&
-                (XGetPixel(image, column, row) & 0xFFFFFF) != static_cast<unsigned long>(want)) {
-                ++wrong;
-            }
-        }
+    for (int i = 0; i < kSize * kSize; ++i) {
+        wrong +=
+            sprite[i] != kWhite && (XGetPixel(image, i % kSize, i / kSize) & kWhite) != sprite[i];
     }
     XDestroyImage(image);
     return wrong;
 }
 
-int ignoreErrors(Display*, XErrorEvent*) {
-    return 0;
-}
-
-// Whether the craft stands at that lane and altitude in both views.
+// Whether the craft stands at that lane and altitude in both views, whose
+// left edges are at x 35 and 183; its top is at y 500.
 bool craftShows(Display* display, Window window, const std::vector<std::uint32_t>& sprite, int lane,
                 int altitude, bool verbose) {
-    const int left = mismatches(display, window, sprite, 35 + lane + altitude, kCraftTop);
-    const int right = mismatches(display, window, sprite, 183 + lane - altitude, kCraftTop);
+    const int left = mismatches(display, window, sprite, 35 + lane + altitude, 500);
+    const int right = mismatches(display, window, sprite, 183 + lane - altitude, 500);
     if (verbose) {
-        std::printf(
-            "craft at lane %d altitude %d: %d wrong pixels in the left view, %d in the "
-            "right view\n",
-            lane, altitude, left, right);
+        std::printf("lane %d altitude %d: %d pixels wrong on the left, %d on the right\n", lane,
+                    altitude, left, right);
     }
     return left == 0 && right == 0;
 }
 
-std::optional<Window> windowTitled(Display* display, Window under, const char* title) {
+// The viewable window with that title at or under `under`; 0 if none.
+Window windowTitled(Display* display, Window under, const char* title) {
     char* name = nullptr;
+    XWindowAttributes attributes;
     if (XFetchName(display, under, &name) != 0 && name != nullptr) {
         const bool same = std::strcmp(name, title) == 0;
         XFree(name);
-        XWindowAttributes attributes;
         if (same && XGetWindowAttributes(display, under, &attributes) != 0 &&
             attributes.map_state == IsViewable) {
             return under;
         }
     }
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
+    Window root = 0, parent = 0, found = 0, *children = nullptr;
     unsigned int count = 0;
-    if (XQueryTree(display, under, &root, &parent, &children, &count) == 0) {
-        return std::nullopt;
-    }
-    std::optional<Window> found;
-    for (unsigned int i = 0; i < count && !found; ++i) {
-        found = windowTitled(display, children[i], title);
-    }
-    if (children != nullptr) {
+    if (XQueryTree(display, under, &root, &parent, &children, &count) != 0 && children != nullptr) {
+        for (unsigned int i = 0; i < count && found == 0; ++i) {
+            found = windowTitled(display, children[i], title);
+        }
         XFree(children);
     }
     return found;
-}
-
-double nowMs() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
-}
-
-int usage() {
-    std::fputs(
-        "usage: window_probe craft WINDOW SPRITE.bmp LANE ALTITUDE\n"
-        "       window_probe close WINDOW\n"
-        "       window_probe first-frame SPRITE.bmp PROGRAM [ARGS...]\n",
-        stderr);
-    return 2;
 }
 
 int run(Display* display, int argc, char** argv) {
     const std::string command = argv[1];
     if (command == "craft" && argc == 6) {
         const auto sprite = readSprite(argv[3]);
-        if (!sprite) {
+        if (sprite.empty()) {
             std::fprintf(stderr, "window_probe: %s is not a 32 x 32 24-bit BMP\n", argv[3]);
             return 2;
         }
         const Window window = std::strtoul(argv[2], nullptr, 0);
-        return craftShows(display, window, *sprite, std::atoi(argv[4]), std::atoi(argv[5]), true)
+        return craftShows(display, window, sprite, std::atoi(argv[4]), std::atoi(argv[5]), true)
                    ? 0
                    : 1;
     }
@@ -175,19 +138,22 @@ int run(Display* display, int argc, char** argv) {
     }
     if (command == "first-frame" && argc >= 4) {
         const auto sprite = readSprite(argv[2]);
-        if (!sprite) {
+        if (sprite.empty()) {
             return 2;
         }
-        const double start = nowMs();
+        using namespace std::chrono;
+        const auto ms = [start = steady_clock::now()] {
+            return duration<double, std::milli>(steady_clock::now() - start).count();
+        };
         const pid_t child = fork();
         if (child == 0) {
             execv(argv[3], argv + 3);
             _exit(127);
         }
-        while (nowMs() - start < 10000) {
-            const auto window = windowTitled(display, DefaultRootWindow(display), "Zephlet!");
-            if (window && craftShows(display, *window, *sprite, 0, 0, false)) {
-                std::printf("%d %.1f\n", static_cast<int>(child), nowMs() - start);
+        while (ms() < 10000) {
+            const Window window = windowTitled(display, DefaultRootWindow(display), "Zephlet!");
+            if (window != 0 && craftShows(display, window, sprite, 0, 0, false)) {
+                std::printf("%d %.1f\n", static_cast<int>(child), ms());
                 return 0;
             }
             usleep(500);
@@ -195,21 +161,19 @@ int run(Display* display, int argc, char** argv) {
         std::printf("%d timeout\n", static_cast<int>(child));
         return 1;
     }
-    return usage();
+    std::fputs("usage: window_probe craft|close|first-frame ARGS..., as its source says\n", stderr);
+    return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        return usage();
-    }
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = argc < 2 ? nullptr : XOpenDisplay(nullptr);
     if (display == nullptr) {
-        std::fputs("window_probe: cannot open the display\n", stderr);
+        std::fputs("window_probe: no command, or cannot open the display\n", stderr);
         return 2;
     }
-    XSetErrorHandler(ignoreErrors);
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
     const int status = run(display, argc, argv);
     XCloseDisplay(display);
     return status;
