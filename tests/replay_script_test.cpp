@@ -118,28 +118,6 @@ TEST_F(ReplayScriptTest, NumbersAtTheEdgesOfTheirRange) {
     EXPECT_EQ(r.out, "level=0 tick=0 crashed=0 timer=0 won=0 lane=0 alt=0 scroll=800 obstacles=\n");
 }
 
-TEST_F(ReplayScriptTest, ShotWithoutADrawingBuildIsAnError) {
-    ReplayResult r = replay("shot out.png\n");
-    EXPECT_EQ(r.status, kReplayBadLine);
-}
-
-TEST_F(ReplayScriptTest, ShotPassesTheClientAreaAndDoesNotTick) {
-    resetGame();
-    std::istringstream in("client 300 200\nshot a.png\nprint\n");
-    std::ostringstream out;
-    std::ostringstream err;
-    ReplayOptions options;
-    std::vector<std::string> calls;
-    options.writeShot = [&](int width, int height, const std::string& file) {
-        calls.push_back(std::to_string(width) + "x" + std::to_string(height) + " " + file);
-        return std::string();
-    };
-    EXPECT_EQ(runReplay(in, out, err, options), 0);
-    EXPECT_EQ(calls, std::vector<std::string>{"300x200 a.png"});
-    EXPECT_EQ(out.str(),
-              "level=0 tick=0 crashed=0 timer=0 won=0 lane=0 alt=0 scroll=800 obstacles=\n");
-}
-
 TEST_F(ReplayScriptTest, AFailedShotIsReported) {
     resetGame();
     std::istringstream in("shot /nowhere/a.png\nprint\n");
