@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "game/player_controls.h"
+
 namespace zephlet {
 
 constexpr std::uint32_t VK_BACK = 0x08;
@@ -16,10 +18,10 @@ constexpr std::uint32_t VK_CONTROL = 0x11;
 constexpr std::uint32_t VK_MENU = 0x12;  // Alt
 constexpr std::uint32_t VK_ESCAPE = 0x1B;
 constexpr std::uint32_t VK_SPACE = 0x20;
-constexpr std::uint32_t VK_LEFT = 0x25;
-constexpr std::uint32_t VK_UP = 0x26;
-constexpr std::uint32_t VK_RIGHT = 0x27;
-constexpr std::uint32_t VK_DOWN = 0x28;
+constexpr std::uint32_t VK_LEFT = kKeyLeft;
+constexpr std::uint32_t VK_UP = kKeyUp;
+constexpr std::uint32_t VK_RIGHT = kKeyRight;
+constexpr std::uint32_t VK_DOWN = kKeyDown;
 constexpr std::uint32_t VK_NUMPAD0 = 0x60;
 constexpr std::uint32_t VK_F1 = 0x70;
 constexpr std::uint32_t VK_F4 = 0x73;
