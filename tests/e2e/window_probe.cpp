@@ -55,29 +55,27 @@ std::vector<std::uint32_t> readSprite(const char* path) {
     return pixels;
 }
 
-// How many of the sprite's non-white pixels differ in the window at (x, y);
-// -1 if the area cannot be read.
-int mismatches(Display* display, Window window, const std::vector<std::uint32_t>& sprite, int x,
-               int y) {
-    XImage* image = XGetImage(display, window, x, y, kSize, kSize, AllPlanes, ZPixmap);
-    if (image == nullptr) {
-        return -1;
-    }
-    int wrong = 0;
-    for (int i = 0; i < kSize * kSize; ++i) {
-        wrong +=
-            sprite[i] != kWhite && (XGetPixel(image, i % kSize, i / kSize) & kWhite) != sprite[i];
-    }
-    XDestroyImage(image);
-    return wrong;
-}
-
 // Whether the craft stands at that lane and altitude in both views, whose
-// left edges are at x 35 and 183; its top is at y 500.
+// left edges are at x 35 and 183, with its top at y 500: no non-white pixel
+// of the sprite differs there.
 bool craftShows(Display* display, Window window, const std::vector<std::uint32_t>& sprite, int lane,
                 int altitude, bool verbose) {
-    const int left = mismatches(display, window, sprite, 35 + lane + altitude, 500);
-    const int right = mismatches(display, window, sprite, 183 + lane - altitude, 500);
+    // -1 if the area cannot be read.
+    auto mismatches = [&](int x) {
+        XImage* image = XGetImage(display, window, x, 500, kSize, kSize, AllPlanes, ZPixmap);
+        if (image == nullptr) {
+            return -1;
+        }
+        int wrong = 0;
+        for (int i = 0; i < kSize * kSize; ++i) {
+            const unsigned long shown = XGetPixel(image, i % kSize, i / kSize) & kWhite;
+            wrong += sprite[i] != kWhite && shown != sprite[i];
+        }
+        XDestroyImage(image);
+        return wrong;
+    };
+    const int left = mismatches(35 + lane + altitude);
+    const int right = mismatches(183 + lane - altitude);
     if (verbose) {
         std::printf("lane %d altitude %d: %d pixels wrong on the left, %d on the right\n", lane,
                     altitude, left, right);
@@ -110,17 +108,6 @@ Window windowTitled(Display* display, Window under, const char* title) {
 
 int run(Display* display, int argc, char** argv) {
     const std::string command = argv[1];
-    if (command == "craft" && argc == 6) {
-        const auto sprite = readSprite(argv[3]);
-        if (sprite.empty()) {
-            std::fprintf(stderr, "window_probe: %s is not a 32 x 32 24-bit BMP\n", argv[3]);
-            return 2;
-        }
-        const Window window = std::strtoul(argv[2], nullptr, 0);
-        return craftShows(display, window, sprite, std::atoi(argv[4]), std::atoi(argv[5]), true)
-                   ? 0
-                   : 1;
-    }
     if (command == "close" && argc == 3) {
         // _NET_CLOSE_WINDOW goes to the window manager, which then asks the
         // program to close, as it does for its close button.
@@ -136,33 +123,45 @@ int run(Display* display, int argc, char** argv) {
         XSync(display, False);
         return 0;
     }
-    if (command == "first-frame" && argc >= 4) {
-        const auto sprite = readSprite(argv[2]);
-        if (sprite.empty()) {
-            return 2;
-        }
-        using namespace std::chrono;
-        const auto ms = [start = steady_clock::now()] {
-            return duration<double, std::milli>(steady_clock::now() - start).count();
-        };
-        const pid_t child = fork();
-        if (child == 0) {
-            execv(argv[3], argv + 3);
-            _exit(127);
-        }
-        while (ms() < 10000) {
-            const Window window = windowTitled(display, DefaultRootWindow(display), "Zephlet!");
-            if (window != 0 && craftShows(display, window, sprite, 0, 0, false)) {
-                std::printf("%d %.1f\n", static_cast<int>(child), ms());
-                return 0;
-            }
-            usleep(500);
-        }
-        std::printf("%d timeout\n", static_cast<int>(child));
-        return 1;
+    const bool craft = command == "craft" && argc == 6;
+    if (!craft && !(command == "first-frame" && argc >= 4)) {
+        std::fputs(
+            "usage: window_probe craft WINDOW SPRITE.bmp LANE ALTITUDE | close WINDOW |\n"
+            "       first-frame SPRITE.bmp PROGRAM [ARGS...]\n",
+            stderr);
+        return 2;
     }
-    std::fputs("usage: window_probe craft|close|first-frame ARGS..., as its source says\n", stderr);
-    return 2;
+    const char* path = craft ? argv[3] : argv[2];
+    const auto sprite = readSprite(path);
+    if (sprite.empty()) {
+        std::fprintf(stderr, "window_probe: %s is not a 32 x 32 24-bit BMP\n", path);
+        return 2;
+    }
+    if (craft) {
+        const Window window = std::strtoul(argv[2], nullptr, 0);
+        const bool shows =
+            craftShows(display, window, sprite, std::atoi(argv[4]), std::atoi(argv[5]), true);
+        return shows ? 0 : 1;
+    }
+    using namespace std::chrono;
+    const auto ms = [start = steady_clock::now()] {
+        return duration<double, std::milli>(steady_clock::now() - start).count();
+    };
+    const pid_t child = fork();
+    if (child == 0) {
+        execv(argv[3], argv + 3);
+        _exit(127);
+    }
+    while (ms() < 10000) {
+        const Window window = windowTitled(display, DefaultRootWindow(display), "Zephlet!");
+        if (window != 0 && craftShows(display, window, sprite, 0, 0, false)) {
+            std::printf("%d %.1f\n", static_cast<int>(child), ms());
+            return 0;
+        }
+        usleep(500);
+    }
+    std::printf("%d timeout\n", static_cast<int>(child));
+    return 1;
 }
 
 }  // namespace
