@@ -12,18 +12,10 @@ probe=$2
 craft=$3
 export LSAN_OPTIONS="suppressions=$4:print_suppressions=0"
 
-work=$(mktemp -d)
-server=
-manager=
+source "$(dirname "$0")/x_session.sh"
 game=
-cleanup() {
-    for pid in $game $manager $server; do
-        kill "$pid" 2>/dev/null || true
-    done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+# The game is killed on exit too, should a check fail while it runs.
+trap 'kill $game 2>/dev/null || true; end_x_session' EXIT
 
 fail() {
     echo "FAIL: $*" >&2
@@ -31,16 +23,6 @@ fail() {
         [[ -s $log ]] && { echo "--- $log"; cat "$log"; } >&2
     done
     exit 1
-}
-
-# Waits up to $1 seconds for a command to succeed.
-within() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.05
-    done
 }
 
 # Sets code to the game's exit code; a failure if it does not end in 10 s.
@@ -51,20 +33,8 @@ await_game() {
     game=
 }
 
-# --- A display with a window manager. Xvfb picks a free display number.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-server=$!
-exec 3>&-
-within 10 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
-# On a fresh machine openbox builds the font cache before it manages any
-# window, which takes longer than the search below waits: build it first.
-fc-cache >/dev/null 2>&1 || true
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-manager=$!
-within 10 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-    fail "openbox did not start"
+# --- A display with a window manager.
+start_x_session || fail "no X session"
 
 find_window() {
     timeout 10 xdotool search --sync --onlyvisible --name '^Zephlet!$' | head -n 1

@@ -36,39 +36,13 @@ for tool in Xvfb openbox xdotool g++ pkg-config; do
 done
 craft=$root/resources/craft.bmp
 
-work=$(mktemp -d)
-server=
-manager=
-cleanup() {
-    for pid in $manager $server; do
-        kill "$pid" 2>/dev/null || true
-    done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-within() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.05
-    done
-}
+source "$root/tests/e2e/x_session.sh"
 
 probe=$work/window_probe
 g++ -O2 -std=c++20 "$root/tests/e2e/window_probe.cpp" $(pkg-config --cflags --libs x11) -o "$probe"
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-server=$!
-exec 3>&-
-within 10 test -s "$work/display" || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(cat "$work/display")"
-openbox --sm-disable >/dev/null 2>&1 &
-manager=$!
-within 10 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+start_x_session
+server=${session_pids[0]}  # the X server, whose CPU is shown beside the game's
 
 # Closes the game through the window manager and waits for the process.
 close_game() {
