@@ -1,0 +1,21 @@
+# The Windows build's tests: GoogleTest compiled from the sources in Debian's
+# googletest package with the cross compiler, and each test program run as
+# one console program under Wine (CMAKE_CROSSCOMPILING_EMULATOR), in a Wine
+# prefix of the build tree's own.
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+# GoogleTest is not held to the game's warning flags.
+set_property(DIRECTORY PROPERTY COMPILE_OPTIONS "")
+add_subdirectory(/usr/src/googletest ${CMAKE_CURRENT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+get_property(game_options DIRECTORY ${PROJECT_SOURCE_DIR} PROPERTY COMPILE_OPTIONS)
+set_property(DIRECTORY PROPERTY COMPILE_OPTIONS ${game_options})
+
+function(add_wine_test target)
+  add_test(NAME ${target} COMMAND ${target} --gtest_brief=1)
+  set_tests_properties(${target} PROPERTIES
+    TIMEOUT 300
+    ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix;WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml="
+    # Console programs: no display, so that setting up the prefix shows nothing.
+    ENVIRONMENT_MODIFICATION "DISPLAY=unset:")
+endfunction()
