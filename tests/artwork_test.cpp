@@ -101,6 +101,7 @@ TEST(Artwork, CraftPointsUpFromColumn16AndIsTheIcon) {
         EXPECT_EQ(craft.at(x, 24) != kWhite, x >= 6 && x <= 25) << "20 wide, column " << x;
     }
     EXPECT_EQ(load("icon.bmp"), craft);
+    EXPECT_TRUE(readResource("zephlet.ico") == encodeIcon(drawIcon())) << "regenerate resources/";
 }
 
 TEST(Artwork, ThreeObstaclesAreColouringsOfOneShape) {

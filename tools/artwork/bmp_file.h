@@ -1,4 +1,5 @@
-// 24-bit uncompressed BMP files: the only format the game's artwork is kept in.
+// 24-bit uncompressed BMP files, the format the game's artwork is kept in, and the
+// Windows icon file made from one of them.
 #pragma once
 
 #include <compare>
@@ -38,5 +39,9 @@ std::vector<uint8_t> encodeBmp(const Picture& picture);
 // Accepts only 24-bit uncompressed files whose headers and pixel data fit the bytes given;
 // returns nothing for anything else.
 std::optional<Picture> decodeBmp(std::span<const uint8_t> bytes);
+
+// A .ico file of one 32 x 32 image in the standard 16 colours (4 bits per pixel) with its mask:
+// white is transparent, every other pixel takes the nearest of the 16 colours.
+std::vector<uint8_t> encodeIcon(const Picture& picture);
 
 }  // namespace zephlet
