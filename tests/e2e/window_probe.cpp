@@ -2,10 +2,12 @@
 // display shows it. Used by the whole-program test and by the measuring
 // script.
 //
-//   window_probe craft WINDOW SPRITE.bmp LANE ALTITUDE
+//   window_probe craft WINDOW SPRITE.bmp LANE ALTITUDE [LEFT TOP]
 //       exit 0 if the craft sprite stands where that lane and altitude put
 //       it in both views of WINDOW's client area: every non-white pixel of
-//       the sprite shows with its exact colour.
+//       the sprite shows with its exact colour. The client area starts at
+//       LEFT, TOP in the X window (0, 0 unless the program draws its own
+//       frame, as under Wine).
 //   window_probe close WINDOW
 //       asks the window manager to close WINDOW, as its close button does.
 //   window_probe first-frame SPRITE.bmp PROGRAM [ARGS...]
@@ -59,10 +61,11 @@ std::vector<std::uint32_t> readSprite(const char* path) {
 // left edges are at x 35 and 183, with its top at y 500: no non-white pixel
 // of the sprite differs there.
 bool craftShows(Display* display, Window window, const std::vector<std::uint32_t>& sprite, int lane,
-                int altitude, bool verbose) {
+                int altitude, bool verbose, int left = 0, int top = 0) {
     // -1 if the area cannot be read.
     auto mismatches = [&](int x) {
-        XImage* image = XGetImage(display, window, x, 500, kSize, kSize, AllPlanes, ZPixmap);
+        XImage* image =
+            XGetImage(display, window, left + x, top + 500, kSize, kSize, AllPlanes, ZPixmap);
         if (image == nullptr) {
             return -1;
         }
@@ -74,13 +77,13 @@ bool craftShows(Display* display, Window window, const std::vector<std::uint32_t
         XDestroyImage(image);
         return wrong;
     };
-    const int left = mismatches(35 + lane + altitude);
-    const int right = mismatches(183 + lane - altitude);
+    const int inLeftView = mismatches(35 + lane + altitude);
+    const int inRightView = mismatches(183 + lane - altitude);
     if (verbose) {
         std::printf("lane %d altitude %d: %d pixels wrong on the left, %d on the right\n", lane,
-                    altitude, left, right);
+                    altitude, inLeftView, inRightView);
     }
-    return left == 0 && right == 0;
+    return inLeftView == 0 && inRightView == 0;
 }
 
 // The viewable window with that title at or under `under`; 0 if none.
@@ -123,10 +126,11 @@ int run(Display* display, int argc, char** argv) {
         XSync(display, False);
         return 0;
     }
-    const bool craft = command == "craft" && argc == 6;
+    const bool craft = command == "craft" && (argc == 6 || argc == 8);
     if (!craft && !(command == "first-frame" && argc >= 4)) {
         std::fputs(
-            "usage: window_probe craft WINDOW SPRITE.bmp LANE ALTITUDE | close WINDOW |\n"
+            "usage: window_probe craft WINDOW SPRITE.bmp LANE ALTITUDE [LEFT TOP] | close WINDOW "
+            "|\n"
             "       first-frame SPRITE.bmp PROGRAM [ARGS...]\n",
             stderr);
         return 2;
@@ -140,7 +144,8 @@ int run(Display* display, int argc, char** argv) {
     if (craft) {
         const Window window = std::strtoul(argv[2], nullptr, 0);
         const bool shows =
-            craftShows(display, window, sprite, std::atoi(argv[4]), std::atoi(argv[5]), true);
+            craftShows(display, window, sprite, std::atoi(argv[4]), std::atoi(argv[5]), true,
+                       argc == 8 ? std::atoi(argv[6]) : 0, argc == 8 ? std::atoi(argv[7]) : 0);
         return shows ? 0 : 1;
     }
     using namespace std::chrono;
