@@ -22,6 +22,14 @@ end_wine_session() {
 }
 trap end_wine_session EXIT
 
+# Ends every Wine process of the prefix. Wine's desktop process lives as
+# long as its wineserver and keeps the display it started with: after a run
+# without a display, the next run needs a fresh one.
+end_wine_processes() {
+    timeout 10 wineserver -k 2>/dev/null || true
+    timeout 10 wineserver -w 2>/dev/null || true
+}
+
 # Returns non-zero, with a line on standard error, if Wine cannot set up.
 start_wine_session() {
     start_x_session || return 1
@@ -30,7 +38,7 @@ start_wine_session() {
         { echo "wineboot did not set up the prefix" >&2; return 1; }
     DISPLAY= timeout 30 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f \
         >>"$work/wineboot.log" 2>&1 || { echo "cannot set up Wine's X11 driver" >&2; return 1; }
-    timeout 30 wineserver -w || true
+    end_wine_processes
     cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
 }
 

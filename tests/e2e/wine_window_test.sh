@@ -54,6 +54,7 @@ start_wine_session || fail "no X session with Wine"
 code=0
 env -u DISPLAY timeout 30 wine "$exe" >"$work/nodisplay.log" 2>&1 </dev/null || code=$?
 [[ $code == 255 ]] || fail "no display: exit code $code, not 255"
+end_wine_processes
 echo "no display: exit code 255"
 
 # --- Playing.

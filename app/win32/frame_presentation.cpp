@@ -1,0 +1,43 @@
+// The frame's way to a Windows window: the client area from the back buffer
+// in one copy, as a top-down 32-bit DIB.
+#include "render/frame_presentation.h"
+
+#include "app/win32/windows_api.h"
+#include "render/graphics_resources.h"
+
+namespace zephlet {
+
+ClientRect windowClientRect(WindowHandle window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return {client.left, client.top, client.right, client.bottom};
+}
+
+void presentFrame(WindowHandle window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    const ClientRect covered = coveredByBackBuffer(clientRect);
+    if (!covered.empty()) {
+        // The DIB is the back buffer's top rows, as many as are shown, so that
+        // the source rectangle is the DIB's full height whichever way up the
+        // system counts it.
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = backBuffer.width;
+        info.bmiHeader.biHeight = -covered.bottom;  // negative: rows top-down
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        StretchDIBits(dc, 0, 0, covered.right, covered.bottom, 0, 0, covered.right, covered.bottom,
+                      backBuffer.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+    }
+    for (const ClientRect& beyond : beyondBackBuffer(clientRect)) {
+        if (!beyond.empty()) {
+            const RECT area{beyond.left, beyond.top, beyond.right, beyond.bottom};
+            FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        }
+    }
+    EndPaint(window, &paint);
+}
+
+}  // namespace zephlet

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Measures the Windows program under Wine from outside, beside the Linux
+# program in the same X session as the baseline: Xvfb with openbox, a fresh
+# Wine prefix. For each program it prints
+#   - the tick rate: the ground scrolls 2 pixels a tick, read from the
+#     window every 50 ms for 20 s (scroll_rate);
+#   - the CPU the program's process uses while playing (utime + stime over
+#     30 s, from /proc), with the X server's and, for Wine, wineserver's.
+#
+# usage: tools/measure/measure_wine.sh [ZEPHLET.EXE [ZEPHLET]]
+#   ZEPHLET.EXE defaults to build/windows/app/win32/zephlet.exe (made with
+#   scripts/build-windows.sh if missing), ZEPHLET to the Release build in
+#   build-app-release (made here if missing). Needs what the whole-program
+#   tests need (xvfb, openbox, xdotool, wine) and g++ with libx11-dev.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+exe=${1:-$root/build/windows/app/win32/zephlet.exe}
+linux=${2:-$root/build-app-release/app/zephlet}
+if [[ $# -eq 0 && ! -f $exe ]]; then
+    "$root/scripts/build-windows.sh"
+fi
+if [[ $# -lt 2 && ! -x $linux ]]; then
+    cmake -S "$root" -B "$root/build-app-release" -DCMAKE_BUILD_TYPE=Release -DZEPHLET_TESTS=OFF
+    cmake --build "$root/build-app-release" -j"$(nproc)" --target zephlet
+fi
+for tool in Xvfb openbox xdotool wine g++ pkg-config; do
+    command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 1; }
+done
+
+source "$root/tests/e2e/wine_session.sh"
+scroll_rate=$work/scroll_rate
+g++ -O2 -std=c++20 "$root/tools/measure/scroll_rate.cpp" $(pkg-config --cflags --libs x11) \
+    -o "$scroll_rate"
+
+start_wine_session
+server=${session_pids[0]}
+echo "machine: $(lscpu | sed -n 's/^Model name: *//p'), $(nproc) cores"
+echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
+
+ticks=$(getconf CLK_TCK)
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
+percent() { awk -v t="$1" -v c="$ticks" 'BEGIN { printf "%.2f %%", t / c / 30 * 100 }'; }
+
+# measure NAME LEFT TOP PROGRAM...: the client area starts at LEFT, TOP in
+# the window.
+measure() {
+    local name=$1 left=$2 top=$3 game window before server_before wine_before
+    shift 3
+    "$@" >/dev/null 2>&1 &
+    game=$!
+    window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Zephlet!$' | head -n 1)
+    sleep 1
+    echo "$name: $("$scroll_rate" "$window" "$root/resources/ground.bmp" 20 "$left" "$top")"
+    before=$(cpu_ticks "$game")
+    server_before=$(cpu_ticks "$server")
+    wine_before=$(cpu_ticks "$(pgrep -n -x wineserver || echo 0)")
+    sleep 30
+    echo "$name: CPU over 30 s: the program $(percent $(($(cpu_ticks "$game") - before))) of one core," \
+        "X server $(percent $(($(cpu_ticks "$server") - server_before)))," \
+        "wineserver $(percent $(($(cpu_ticks "$(pgrep -n -x wineserver || echo 0)") - wine_before)))"
+    xdotool windowfocus --sync "$window" key alt+F4
+    within 10 bash -c "! kill -0 $game 2>/dev/null" || kill "$game"
+    wait "$game" 2>/dev/null || true
+}
+
+measure "Linux (SDL)" 0 0 "$linux"
+measure "Windows under Wine" "${wine_client_inset[0]}" "${wine_client_inset[1]}" wine "$exe"
