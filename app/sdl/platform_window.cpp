@@ -124,8 +124,8 @@ bool presentsToPlainFramebuffer(const char* videoDriver) {
 
 WindowCreation createMainWindow(const char* title, int outerWidth, int outerHeight,
                                 SDL_Window*& window) {
-    window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                              outerWidth, outerHeight, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+    window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, outerWidth,
+                              outerHeight, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
     if (window == nullptr) {
         return WindowCreation::kNoWindow;
     }

@@ -63,8 +63,8 @@ struct Message {
 
 // Answers 0 for a message it handles itself, the default handling's result
 // for any other.
-using WindowProcedure = MessageResult (*)(WindowHandle window, MessageId message,
-                                          WordParam wParam, LongParam lParam);
+using WindowProcedure = MessageResult (*)(WindowHandle window, MessageId message, WordParam wParam,
+                                          LongParam lParam);
 
 // The default handling: a close request destroys the window, Alt with F4
 // is a close request, everything else is left alone with result 0.

@@ -29,8 +29,8 @@ Bitmap renderLine(TTF_Font* font, const char* text) {
     }
     Bitmap line = makeBitmap(rgb->w, rgb->h, 0);
     for (int y = 0; y < rgb->h; ++y) {
-        const auto* row = reinterpret_cast<const Pixel*>(static_cast<const Uint8*>(rgb->pixels) +
-                                                         y * rgb->pitch);
+        const auto* row =
+            reinterpret_cast<const Pixel*>(static_cast<const Uint8*>(rgb->pixels) + y * rgb->pitch);
         for (int x = 0; x < rgb->w; ++x) {
             line.at(x, y) = row[x] & 0xFFFFFF;
         }
@@ -51,9 +51,9 @@ std::optional<Bitmap> renderCaptionSheet(const std::string& fontFile) {
         std::array<Bitmap, kCaptionBandCount> lines;
         std::int32_t width = 1;
         for (int band = 0; band < kCaptionBandCount; ++band) {
-            lines[static_cast<std::size_t>(band)] = renderLine(
-                font, kCaptionTexts[static_cast<std::size_t>(band / kCaptionLineCount)]
-                                   [static_cast<std::size_t>(band % kCaptionLineCount)]);
+            lines[static_cast<std::size_t>(band)] =
+                renderLine(font, kCaptionTexts[static_cast<std::size_t>(band / kCaptionLineCount)]
+                                              [static_cast<std::size_t>(band % kCaptionLineCount)]);
             width = std::max(width, lines[static_cast<std::size_t>(band)].width);
         }
         // One more column of margin, so that every box ends in the sheet.

@@ -29,7 +29,8 @@ int main(int argc, char** argv) {
     }
     const auto bytes = zephlet::encodeBmp(picture);
     std::ofstream out(argv[2], std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     if (!out.flush()) {
         std::cerr << "zephlet-draw-captions: cannot write " << argv[2] << "\n";
         return 1;
