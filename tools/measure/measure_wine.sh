@@ -15,7 +15,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 exe=${1:-$root/build/windows/app/win32/zephlet.exe}
-linux=${2:-$root/build-app-release/app/zephlet}
+linux=${2:-$root/build-app-release/app/sdl/zephlet}
 if [[ $# -eq 0 && ! -f $exe ]]; then
     "$root/scripts/build-windows.sh"
 fi
@@ -23,6 +23,7 @@ if [[ $# -lt 2 && ! -x $linux ]]; then
     cmake -S "$root" -B "$root/build-app-release" -DCMAKE_BUILD_TYPE=Release -DZEPHLET_TESTS=OFF
     cmake --build "$root/build-app-release" -j"$(nproc)" --target zephlet
 fi
+[[ -f $exe && -x $linux ]] || { echo "no program at $exe or $linux" >&2; exit 1; }
 for tool in Xvfb openbox xdotool wine g++ pkg-config; do
     command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 1; }
 done
@@ -44,20 +45,23 @@ percent() { awk -v t="$1" -v c="$ticks" 'BEGIN { printf "%.2f %%", t / c / 30 * 
 # measure NAME LEFT TOP PROGRAM...: the client area starts at LEFT, TOP in
 # the window.
 measure() {
-    local name=$1 left=$2 top=$3 game window before server_before wine_before
+    local name=$1 left=$2 top=$3 game window wineserver before after
     shift 3
     "$@" >/dev/null 2>&1 &
     game=$!
     window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Zephlet!$' | head -n 1)
+    [[ -n $window ]] || { echo "$name: no window" >&2; exit 1; }
     sleep 1
     echo "$name: $("$scroll_rate" "$window" "$root/resources/ground.bmp" 20 "$left" "$top")"
-    before=$(cpu_ticks "$game")
-    server_before=$(cpu_ticks "$server")
-    wine_before=$(cpu_ticks "$(pgrep -n -x wineserver || echo 0)")
+    wineserver=$(pgrep -n wineserver || true)
+    # The program, the X server and, under Wine, wineserver.
+    before=($(cpu_ticks "$game") $(cpu_ticks "$server") $(cpu_ticks "${wineserver:-0}"))
     sleep 30
-    echo "$name: CPU over 30 s: the program $(percent $(($(cpu_ticks "$game") - before))) of one core," \
-        "X server $(percent $(($(cpu_ticks "$server") - server_before)))," \
-        "wineserver $(percent $(($(cpu_ticks "$(pgrep -n -x wineserver || echo 0)") - wine_before)))"
+    after=($(cpu_ticks "$game") $(cpu_ticks "$server") $(cpu_ticks "${wineserver:-0}"))
+    local line="$name: CPU over 30 s: the program $(percent $((after[0] - before[0]))) of one core"
+    line+=", the X server $(percent $((after[1] - before[1])))"
+    [[ -z $wineserver ]] || line+=", wineserver $(percent $((after[2] - before[2])))"
+    echo "$line"
     xdotool windowfocus --sync "$window" key alt+F4
     within 10 bash -c "! kill -0 $game 2>/dev/null" || kill "$game"
     wait "$game" 2>/dev/null || true
