@@ -9,6 +9,10 @@
 # /var/cache/zephlet-test-chroot) and copied for every run, so each run
 # starts clean; it is made again when missing or broken.
 set -euo pipefail
+if [[ $(id -u) -ne 0 ]]; then
+    echo "SKIP: debootstrap and chroot need root"
+    exit 77
+fi
 deb=$(realpath "$1")
 cache=${ZEPHLET_CHROOT_CACHE:-/var/cache/zephlet-test-chroot}
 base=$cache/bookworm
