@@ -2,15 +2,12 @@
 // waiting message taken between two paints.
 #pragma once
 
-struct SDL_Window;
+#include "window_handle.h"
 
 namespace zephlet {
 
-// Takes at most one waiting message and hands it to its window.
-void pumpOneMessage();
-
 // Runs until the window has been destroyed. The first pump step comes
 // before the first paint of the loop.
-void runFrameLoop(SDL_Window* window);
+void runFrameLoop(WindowHandle window);
 
 }  // namespace zephlet

@@ -1,14 +1,24 @@
-// The application shell's own state, one of each for the whole run.
+// The application shell's own state, one of each for the whole run, and the
+// names and sizes every platform gives its window.
 #pragma once
+
+#include "window_handle.h"
 
 namespace zephlet {
 
-// What the program was started as. It stands where the module handle stood
-// and is stored first of all, before the video system starts.
-using InstanceHandle = const char*;
+// Stored first of all, before the window class is registered.
 extern InstanceHandle appInstance;
 
 // Set once, while the window is being destroyed; the frame loop ends on it.
 extern bool quitRequested;
+
+constexpr const char* kWindowClassName = "wndClass";
+constexpr const char* kWindowTitle = "Zephlet!";
+// The outer size, frame and title bar included.
+constexpr int kWindowWidth = 265;
+constexpr int kWindowHeight = 600;
+
+constexpr const char* kRegistrationFailedText = "Window class registration failed!";
+constexpr const char* kRegistrationFailedCaption = "Error";
 
 }  // namespace zephlet

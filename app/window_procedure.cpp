@@ -1,17 +1,14 @@
 #include "app/window_procedure.h"
 
-#include "app/platform_messages.h"
 #include "app/shell_globals.h"
-#include "app/window_messages.h"
 #include "game/player_controls.h"
-#include "render/client_area.h"
-#include "render/frame_composition.h"
+#include "render/frame_presentation.h"
 #include "render/graphics_resources.h"
 
 namespace zephlet {
 
-std::int32_t windowProc(SDL_Window* window, std::uint32_t message, std::uint32_t wParam,
-                        std::int32_t lParam) {
+MessageResult windowProc(WindowHandle window, MessageId message, WordParam wParam,
+                         LongParam lParam) {
     switch (message) {
         case WM_CREATE:
             // The resources are made for the client area the window has now.
@@ -31,10 +28,10 @@ std::int32_t windowProc(SDL_Window* window, std::uint32_t message, std::uint32_t
             return 0;
         case WM_KEYDOWN:
             // Every key, auto-repeat included: the controls' latches decide.
-            pressKey(wParam);
+            pressKey(static_cast<std::uint32_t>(wParam));
             return 0;
         case WM_KEYUP:
-            releaseKey(wParam);
+            releaseKey(static_cast<std::uint32_t>(wParam));
             return 0;
         case WM_SIZE:
         case WM_COMMAND:

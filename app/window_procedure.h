@@ -1,14 +1,13 @@
 // Where the window's messages meet the game: creation and destruction reach
-// the graphics resources, paints the frame, keys the controls.
+// the graphics resources, paints the frame, keys the controls. One procedure
+// for every platform; window_messages.h is the platform's own.
 #pragma once
 
-#include <cstdint>
-
-struct SDL_Window;
+#include "window_messages.h"
 
 namespace zephlet {
 
-std::int32_t windowProc(SDL_Window* window, std::uint32_t message, std::uint32_t wParam,
-                        std::int32_t lParam);
+MessageResult windowProc(WindowHandle window, MessageId message, WordParam wParam,
+                         LongParam lParam);
 
 }  // namespace zephlet

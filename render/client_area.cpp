@@ -1,22 +1,22 @@
 #include "render/client_area.h"
 
-#include <SDL.h>
+#include <algorithm>
+
+#include "render/graphics_resources.h"
 
 namespace zephlet {
 
 ClientRect clientRect;
 
-ClientRect windowClientRect(SDL_Window* window) {
-    // A minimised window has no client area to paint.
-    if ((SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED) != 0) {
-        return {};
-    }
-    // Pixels, not window units: the window surface is this size on a
-    // high-density display too.
-    int width = 0;
-    int height = 0;
-    SDL_GetWindowSizeInPixels(window, &width, &height);
-    return {0, 0, width, height};
+ClientRect coveredByBackBuffer(const ClientRect& client) {
+    return {0, 0, std::min(client.right, kBackBufferWidth),
+            std::min(client.bottom, kBackBufferHeight)};
+}
+
+std::array<ClientRect, 2> beyondBackBuffer(const ClientRect& client) {
+    const ClientRect covered = coveredByBackBuffer(client);
+    return {{{covered.right, 0, client.right, client.bottom},
+             {0, covered.bottom, covered.right, client.bottom}}};
 }
 
 }  // namespace zephlet

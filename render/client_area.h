@@ -1,9 +1,8 @@
 // The window's client rectangle, shared by the frame loop and the frame.
 #pragma once
 
+#include <array>
 #include <cstdint>
-
-struct SDL_Window;
 
 namespace zephlet {
 
@@ -13,12 +12,16 @@ struct ClientRect {
     std::int32_t top = 0;
     std::int32_t right = 0;
     std::int32_t bottom = 0;
+
+    bool empty() const { return right <= left || bottom <= top; }
 };
 
 extern ClientRect clientRect;
 
-// The client area of the window as it is now: its drawable size, or an
-// empty rectangle while the window is minimised.
-ClientRect windowClientRect(SDL_Window* window);
+// The part of the client area the back buffer covers, and what lies beyond
+// its 800 x 600 (right of it, and below it): a maximised window shows white
+// there rather than whatever the window held.
+ClientRect coveredByBackBuffer(const ClientRect& client);
+std::array<ClientRect, 2> beyondBackBuffer(const ClientRect& client);
 
 }  // namespace zephlet

@@ -1,7 +1,5 @@
 #include "render/frame_composition.h"
 
-#include <SDL.h>
-
 #include "game/caption_rule.h"
 #include "game/game_state.h"
 #include "game/world_tick.h"
@@ -15,24 +13,16 @@ namespace {
 
 constexpr std::int32_t kLeftViewSpriteX = 35;
 constexpr std::int32_t kRightViewSpriteX = 183;
-constexpr int kRightViewX = 150;
+constexpr std::int32_t kRightViewX = 150;
 
-// The whole of spriteDC to (x, y) of the back buffer. Sprites carry white as
-// their colour key, the ground strip none, so one call serves both copies.
-// SDL clips the target rectangle in place: each copy gets its own.
-void copySpriteDC(int x, int y) {
-    SDL_Rect at{x, y, 0, 0};
-    SDL_BlitSurface(spriteDC, nullptr, backBufferDC, &at);
-}
-
-void drawSprite(SDL_Surface* bitmap, std::int32_t lane, std::int32_t altitude, std::int32_t top) {
-    spriteDC = bitmap;
+void drawSprite(const Bitmap& bitmap, std::int32_t lane, std::int32_t altitude, std::int32_t top) {
+    spriteDC = &bitmap;
     const SpriteColumns columns = spriteColumns(lane, altitude);
-    copySpriteDC(columns.left, top);
-    copySpriteDC(columns.right, top);
+    copyKeyedOnWhite(*backBufferDC, columns.left, top, *spriteDC);
+    copyKeyedOnWhite(*backBufferDC, columns.right, top, *spriteDC);
 }
 
-SDL_Surface* obstacleBitmap(std::int32_t kind) {
+const Bitmap& obstacleBitmap(std::int32_t kind) {
     switch (kind) {
         case Blue:
             return blueObstacleBitmap;
@@ -43,35 +33,23 @@ SDL_Surface* obstacleBitmap(std::int32_t kind) {
     }
 }
 
-Uint32 white(const SDL_Surface* surface) {
-    return SDL_MapRGB(surface->format, whiteBrush.r, whiteBrush.g, whiteBrush.b);
-}
-
 }  // namespace
 
 SpriteColumns spriteColumns(std::int32_t lane, std::int32_t altitude) {
     return {kLeftViewSpriteX + lane + altitude, kRightViewSpriteX + lane - altitude};
 }
 
-void paintFrame(SDL_Window* window) {
-    tickWorld();
-    clientRect = windowClientRect(window);
-    composeFrame();
-    presentFrame(window);
-}
-
 void composeFrame() {
-    const SDL_Rect client{0, 0, clientRect.right, clientRect.bottom};
-    SDL_FillRect(backBufferDC, &client, white(backBufferDC));
+    fillRect(*backBufferDC, 0, 0, clientRect.right, clientRect.bottom, whiteBrush);
 
     // Two copies per view, one strip length apart, so that every row of the
     // view shows ground row (row - scroll) mod 800.
-    spriteDC = backgroundBitmap;
+    spriteDC = &backgroundBitmap;
     const std::int32_t scroll = gameState.scrollOffset;
-    copySpriteDC(0, scroll);
-    copySpriteDC(0, scroll - kGroundHeightPixels);
-    copySpriteDC(kRightViewX, scroll);
-    copySpriteDC(kRightViewX, scroll - kGroundHeightPixels);
+    copyOpaque(*backBufferDC, 0, scroll, *spriteDC);
+    copyOpaque(*backBufferDC, 0, scroll - kGroundHeightPixels, *spriteDC);
+    copyOpaque(*backBufferDC, kRightViewX, scroll, *spriteDC);
+    copyOpaque(*backBufferDC, kRightViewX, scroll - kGroundHeightPixels, *spriteDC);
 
     // Higher layers later, so they cover the lower ones.
     drawLayer(0);
@@ -97,32 +75,10 @@ void drawLayer(std::int32_t altitude) {
     }
 }
 
-void presentFrame(SDL_Window* window) {
-    SDL_Surface* surface = SDL_GetWindowSurface(window);
-    if (surface == nullptr) {
-        return;
-    }
-    copyClientArea(surface);
-    SDL_UpdateWindowSurface(window);
-}
-
-void copyClientArea(SDL_Surface* target) {
-    const SDL_Rect client{0, 0, clientRect.right, clientRect.bottom};
-    SDL_Rect at{0, 0, 0, 0};
-    SDL_BlitSurface(backBufferDC, &client, target, &at);
-
-    // The back buffer ends at 800 x 600; a bigger client area (a maximised
-    // window) shows white there rather than whatever the surface held.
-    if (clientRect.right > kBackBufferWidth) {
-        const SDL_Rect right{kBackBufferWidth, 0, clientRect.right - kBackBufferWidth,
-                             clientRect.bottom};
-        SDL_FillRect(target, &right, white(target));
-    }
-    if (clientRect.bottom > kBackBufferHeight) {
-        const SDL_Rect below{0, kBackBufferHeight, SDL_min(clientRect.right, kBackBufferWidth),
-                             clientRect.bottom - kBackBufferHeight};
-        SDL_FillRect(target, &below, white(target));
-    }
+Bitmap clientAreaPicture() {
+    Bitmap picture = makeBitmap(clientRect.right, clientRect.bottom, whiteBrush);
+    copyOpaque(picture, 0, 0, *backBufferDC);
+    return picture;
 }
 
 }  // namespace zephlet

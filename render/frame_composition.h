@@ -1,11 +1,9 @@
-// One frame: the tick, the stereo pair composed in the back buffer, and its
-// presentation in one copy.
+// One frame: the stereo pair composed in the back buffer, on any platform.
 #pragma once
 
 #include <cstdint>
 
-struct SDL_Surface;
-struct SDL_Window;
+#include "render/bitmap.h"
 
 namespace zephlet {
 
@@ -18,10 +16,6 @@ struct SpriteColumns {
 };
 SpriteColumns spriteColumns(std::int32_t lane, std::int32_t altitude);
 
-// The whole paint handling: one world tick, the client rectangle refreshed,
-// the frame composed and presented.
-void paintFrame(SDL_Window* window);
-
 // Composes the current state for clientRect into the back buffer: the white
 // clear, the ground strip, the three altitude layers and the caption. Needs
 // no window.
@@ -31,12 +25,8 @@ void composeFrame();
 // altitude, oldest first, in both views.
 void drawLayer(std::int32_t altitude);
 
-// Copies clientRect from the back buffer to the window in one copy; any
-// part of the client area beyond the back buffer is shown white.
-void presentFrame(SDL_Window* window);
-
-// The copy behind presentFrame, into any surface: clientRect's area of the
-// back buffer to the target's top-left corner, white beyond 800 x 600.
-void copyClientArea(SDL_Surface* target);
+// What the window shows of the back buffer: clientRect's size, white beyond
+// the back buffer. For pictures of the frame taken without a window.
+Bitmap clientAreaPicture();
 
 }  // namespace zephlet

@@ -4,16 +4,16 @@
 #include <array>
 #include <cstdint>
 
-#include <SDL.h>
+#include "render/bitmap.h"
 
 namespace zephlet {
 
 constexpr int kCaptionLineCount = 6;
 constexpr int kCaptionCount = 7;  // six levels and the congratulation
-constexpr int kCaptionLeftX = 5;
-constexpr int kCaptionRightX = 155;
-constexpr int kCaptionTopY = 5;
-constexpr int kCaptionLineHeight = 16;
+constexpr std::int32_t kCaptionLeftX = 5;
+constexpr std::int32_t kCaptionRightX = 155;
+constexpr std::int32_t kCaptionTopY = 5;
+constexpr std::int32_t kCaptionLineHeight = 16;
 
 using CaptionText = std::array<const char*, kCaptionLineCount>;
 
@@ -29,11 +29,18 @@ inline constexpr std::array<CaptionText, kCaptionCount> kCaptionTexts{{
     {"Congrats!", "You won!", "Now enjoy a", "relaxing", "cruise.", ""},
 }};
 
-// Each line rendered once, black on an opaque white box exactly as wide as
-// the text with its blanks; null for an empty line. Made and freed with the
-// graphics resources.
-extern std::array<std::array<SDL_Surface*, kCaptionLineCount>, kCaptionCount> captionLines;
+// The caption sheet carries every line, black on its white box, in a band
+// 16 pixels high of its own: row by row, line by line. The rest of a band is
+// this colour, which no rendered text contains, so a box ends where it
+// begins; an empty line's band is all margin.
+constexpr Pixel kCaptionSheetMargin = 0xFF00FF;
+constexpr int kCaptionBandCount = kCaptionCount * kCaptionLineCount;
 
+// Each line as its white box exactly as wide as the text with its blanks;
+// empty for an empty line. Made and freed with the graphics resources.
+extern std::array<std::array<Bitmap, kCaptionLineCount>, kCaptionCount> captionLines;
+
+// Cuts the embedded sheet into captionLines.
 void createCaptionLines();
 void releaseCaptionLines();
 

@@ -1,155 +1,160 @@
-// The renderer's resources as the frame relies on them: full-colour artwork keyed on pure white,
-// the back buffer as target, the 16-pixel caption font and lines, and a release that leaves
-// nothing.
+// The renderer's pictures as the frame relies on them: the three copies with
+// their clipping and white key, the decoding of the artwork in both of the
+// forms the platforms carry it, the resources' sizes and colours, the
+// caption sheet against the font, and a release that leaves nothing.
 #include "render/graphics_resources.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <string>
-#include <tuple>
+#include <vector>
 
 #include "render/level_captions.h"
 
 namespace zephlet {
 namespace {
 
-// Colours as 0xRRGGBB, which is how the back buffer's format holds them too.
-constexpr Uint32 kWhite = 0xffffff;
-constexpr Uint32 kNearWhite = 0xfeffff;
-constexpr Uint32 kDarkGreen = 0x008000;
+constexpr Pixel kGreen = 0x008000;
+constexpr Pixel kNearWhite = 0xFEFFFF;
 
-Uint32 rgbAt(const SDL_Surface* s, int x, int y) {
-    return static_cast<const Uint32*>(s->pixels)[y * s->pitch / 4 + x] & 0xffffff;
+// A 4 x 3 target of green, after one operation, as rows of characters:
+// g green, w white, n near-white, o the opaque source's colour.
+std::string rows(const Bitmap& bitmap) {
+    const std::map<Pixel, char> names{{kGreen, 'g'}, {kWhite, 'w'}, {kNearWhite, 'n'}, {1, 'o'}};
+    std::string text;
+    for (int y = 0; y < bitmap.height; ++y) {
+        for (int x = 0; x < bitmap.width; ++x) {
+            text += names.at(bitmap.at(x, y));
+        }
+        text += y + 1 < bitmap.height ? "|" : "";
+    }
+    return text;
 }
 
-// Every test creates and releases once, so the suite creates and releases many times in one
-// process: a double free or a leak across the cycle shows up under the sanitizers.
+TEST(BitmapTest, CopiesAndFillAreClippedAndTheKeyIsPureWhiteOnly) {
+    Bitmap source = makeBitmap(2, 2, kWhite);  // a white column beside a near-white one
+    source.at(1, 0) = source.at(1, 1) = kNearWhite;
+    const Bitmap opaque = makeBitmap(2, 2, 1);
+    const struct {
+        const char* name;
+        void (*draw)(Bitmap&, const Bitmap&, const Bitmap&);
+        const char* expected;
+    } cases[] = {
+        {"fill, clipped",
+         [](Bitmap& t, const Bitmap&, const Bitmap&) { fillRect(t, -1, 1, 2, 9, kWhite); },
+         "gggg|wwgg|wwgg"},
+        {"opaque copy past the top left",
+         [](Bitmap& t, const Bitmap&, const Bitmap& o) { copyOpaque(t, -1, -1, o); },
+         "oggg|gggg|gggg"},
+        {"opaque copy past the bottom right",
+         [](Bitmap& t, const Bitmap&, const Bitmap& o) { copyOpaque(t, 3, 2, o); },
+         "gggg|gggg|gggo"},
+        {"keyed copy",
+         [](Bitmap& t, const Bitmap& s, const Bitmap&) { copyKeyedOnWhite(t, 1, 1, s); },
+         "gggg|ggng|ggng"},
+        {"keyed copy past the right",
+         [](Bitmap& t, const Bitmap& s, const Bitmap&) { copyKeyedOnWhite(t, 3, 0, s); },
+         "gggg|gggg|gggg"},
+        {"wholly outside",
+         [](Bitmap& t, const Bitmap&, const Bitmap& o) { copyOpaque(t, 4, -2, o); },
+         "gggg|gggg|gggg"},
+    };
+    for (const auto& c : cases) {
+        Bitmap target = makeBitmap(4, 3, kGreen);
+        c.draw(target, source, opaque);
+        EXPECT_EQ(rows(target), c.expected) << c.name;
+    }
+}
+
+// A 3 x 2 picture as a BMP file, bottom-up rows padded to four bytes.
+std::vector<unsigned char> bmpFile(int height = 2, int bits = 24) {
+    std::vector<unsigned char> bytes{'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0,
+                                     3,   0,   0, 0, 0, 0, 0, 0, 1, 0, 0,  0, 0, 0, 0,  0, 0, 0,
+                                     0,   0,   0, 0, 0, 0, 0, 0, 0, 0, 0,  0, 0, 0, 0,  0, 0, 0};
+    bytes[22] = static_cast<unsigned char>(height);
+    bytes[25] = height < 0 ? 0xFF : 0;
+    bytes[23] = bytes[24] = bytes[25];
+    bytes[28] = static_cast<unsigned char>(bits);
+    // Blue, green, red per pixel: the bottom row red, green, blue.
+    const std::vector<unsigned char> bottom{0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0};
+    const std::vector<unsigned char> top{255, 255, 255, 1, 2, 3, 0, 0, 0, 0, 0, 0};
+    for (const auto* row : height > 0 ? std::vector{&bottom, &top} : std::vector{&top, &bottom}) {
+        bytes.insert(bytes.end(), row->begin(), row->end());
+    }
+    return bytes;
+}
+
+TEST(BitmapTest, DecodesBmpFilesAndPackedDibsAndRefusesTheRest) {
+    const Bitmap expected{3, 2, {kWhite, 0x030201, 0x000000, 0xFF0000, 0x00FF00, 0x0000FF}};
+    const std::vector<unsigned char> file = bmpFile();
+    const std::vector<unsigned char> packed(file.begin() + 14, file.end());
+    std::vector<unsigned char> truncated = file;
+    truncated.pop_back();
+    const struct {
+        const char* name;
+        std::vector<unsigned char> bytes;
+        bool decodes;
+    } cases[] = {{"file", file, true},
+                 {"packed DIB", packed, true},
+                 {"top-down", bmpFile(-2), true},
+                 {"truncated", truncated, false},
+                 {"32 bits", bmpFile(2, 32), false},
+                 {"no height", bmpFile(0), false},
+                 {"empty", {}, false}};
+    for (const auto& c : cases) {
+        const auto decoded = decodeDib(c.bytes);
+        ASSERT_EQ(decoded.has_value(), c.decodes) << c.name;
+        if (c.decodes) {
+            EXPECT_EQ(*decoded, expected) << c.name;
+        }
+    }
+}
+
+// Every test creates and releases, so the suite does both many times in one
+// process: a double free or a leak across the cycle shows under the sanitizers.
 class GraphicsResourcesTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() { ASSERT_EQ(TTF_Init(), 0) << TTF_GetError(); }
-    static void TearDownTestSuite() { TTF_Quit(); }
     void SetUp() override { createGraphicsResources(); }
     void TearDown() override { releaseGraphicsResources(); }
 };
 
-// Name, surface, width, height, and whether it is a sprite keyed on white.
-const std::tuple<const char*, SDL_Surface**, int, int, bool> kSurfaces[] = {
-    {"craft", &craftBitmap, 32, 32, true},
-    {"plain obstacle", &plainObstacleBitmap, 32, 32, true},
-    {"blue obstacle", &blueObstacleBitmap, 32, 32, true},
-    {"green obstacle", &greenObstacleBitmap, 32, 32, true},
-    {"crashed craft", &crashedCraftBitmap, 32, 32, true},
-    {"ground", &backgroundBitmap, 100, 800, false},
-    {"back buffer", &backBuffer, 800, 600, false},
-};
-
-TEST_F(GraphicsResourcesTest, SurfacesHaveTheirSizesFullColourAndWhiteKeyOnSpritesOnly) {
-    for (const auto& [name, surface, width, height, sprite] : kSurfaces) {
-        SCOPED_TRACE(name);
-        ASSERT_NE(*surface, nullptr);
-        EXPECT_EQ((*surface)->w, width);
-        EXPECT_EQ((*surface)->h, height);
-        EXPECT_EQ((*surface)->format->format, kBackBufferFormat);
-        Uint32 key = 0;
-        EXPECT_EQ(SDL_GetColorKey(*surface, &key) == 0, sprite);
-        EXPECT_EQ(key, sprite ? SDL_MapRGB((*surface)->format, 255, 255, 255) : 0);
+TEST_F(GraphicsResourcesTest, ArtworkHasItsSizesAndColoursAndReleaseLeavesNothing) {
+    const struct {
+        const char* name;
+        Bitmap* bitmap;
+        int width, height;
+    } bitmaps[] = {{"craft", &craftBitmap, 32, 32},
+                   {"plain obstacle", &plainObstacleBitmap, 32, 32},
+                   {"blue obstacle", &blueObstacleBitmap, 32, 32},
+                   {"green obstacle", &greenObstacleBitmap, 32, 32},
+                   {"crashed craft", &crashedCraftBitmap, 32, 32},
+                   {"ground", &backgroundBitmap, 100, 800},
+                   {"back buffer", &backBuffer, 800, 600}};
+    for (const auto& b : bitmaps) {
+        EXPECT_EQ(b.bitmap->width, b.width) << b.name;
+        EXPECT_EQ(b.bitmap->height, b.height) << b.name;
     }
-    EXPECT_EQ(backBufferDC, backBuffer);
-    EXPECT_EQ(spriteDC, craftBitmap);
-}
+    EXPECT_EQ(backBufferDC, &backBuffer);
+    EXPECT_EQ(spriteDC, &craftBitmap);
+    EXPECT_EQ(whiteBrush, kWhite);
 
-TEST_F(GraphicsResourcesTest, KeyedCopySkipsPureWhiteOnly) {
-    // As SDL_LoadBMP gives it, 24 bits per pixel: the left half white, the right near-white.
-    SDL_Surface* picture =
-        SDL_CreateRGBSurfaceWithFormat(0, kSpriteSize, kSpriteSize, 24, SDL_PIXELFORMAT_BGR24);
-    ASSERT_NE(picture, nullptr);
-    SDL_FillRect(picture, nullptr, SDL_MapRGB(picture->format, 255, 255, 255));
-    const SDL_Rect right{16, 0, 16, kSpriteSize};
-    SDL_FillRect(picture, &right, SDL_MapRGB(picture->format, 254, 255, 255));
-    SDL_Surface* sprite = convertArtwork(picture, true);
-    SDL_FreeSurface(picture);
-    SDL_FillRect(backBuffer, nullptr, kDarkGreen);
-    SDL_Rect at{40, 50, kSpriteSize, kSpriteSize};
-    ASSERT_EQ(SDL_BlitSurface(sprite, nullptr, backBuffer, &at), 0);
-    SDL_FreeSurface(sprite);
-    int wrong = 0;  // the cell and one column either side of it
-    for (int y = 0; y < kSpriteSize; ++y) {
-        for (int x = -1; x <= kSpriteSize; ++x) {
-            wrong += rgbAt(backBuffer, at.x + x, at.y + y) !=
-                     (x >= 16 && x < kSpriteSize ? kNearWhite : kDarkGreen);
-        }
+    std::map<Pixel, int> blue;
+    for (Pixel pixel : blueObstacleBitmap.pixels) {
+        ++blue[pixel];
     }
-    EXPECT_EQ(wrong, 0);
-}
+    EXPECT_GT(blue[0x0000FF], 100);
+    EXPECT_GT(blue[0xFFFF00], 30);
 
-TEST_F(GraphicsResourcesTest, BlueObstacleKeepsBlueAndYellowInTheBackBuffer) {
-    SDL_FillRect(backBuffer, nullptr, kDarkGreen);
-    SDL_Rect at{35, 200, kSpriteSize, kSpriteSize};
-    ASSERT_EQ(SDL_BlitSurface(blueObstacleBitmap, nullptr, backBuffer, &at), 0);
-    std::map<Uint32, int> count;
-    for (int y = 0; y < kSpriteSize; ++y) {
-        for (int x = 0; x < kSpriteSize; ++x) {
-            ++count[rgbAt(backBuffer, at.x + x, at.y + y)];
-        }
-    }
-    EXPECT_GT(count[0x0000ff], 100);
-    EXPECT_GT(count[0xffff00], 30);
-    EXPECT_EQ(count[kWhite], 0) << "the white surround must let the ground through";
-}
-
-TEST_F(GraphicsResourcesTest, ReleaseLeavesNothingAndIsSafeToRepeat) {
     releaseGraphicsResources();
-    for (const auto& c : kSurfaces) {
-        EXPECT_EQ(*std::get<1>(c), nullptr) << std::get<0>(c);
+    for (const auto& b : bitmaps) {
+        EXPECT_EQ(b.bitmap->pixels.capacity(), 0u) << b.name;
     }
     EXPECT_EQ(backBufferDC, nullptr);
     EXPECT_EQ(spriteDC, nullptr);
-    EXPECT_EQ(captionFont, nullptr);
-    for (const auto& row : captionLines) {
-        EXPECT_EQ(std::ranges::count(row, nullptr), kCaptionLineCount);
-    }
-    // The fixture releases once more: harmless on nothing, and after a second creation.
-    releaseGraphicsResources();
-    createGraphicsResources();
-    EXPECT_EQ(spriteDC, craftBitmap);
-}
-
-// The lines stand 16 apart and each box is the font's cell, so a caption is one white block.
-// A heading, "  LEVEL n  ", shows two blank widths of white before the L.
-TEST_F(GraphicsResourcesTest, CaptionLinesAreBoxesAsWideAsTheirText) {
-    ASSERT_NE(captionFont, nullptr) << TTF_GetError();
-    EXPECT_EQ(TTF_FontHeight(captionFont), kCaptionLineHeight);
-    int blanks = 0;
-    ASSERT_EQ(TTF_SizeText(captionFont, "  ", &blanks, nullptr), 0);
-    ASSERT_GT(blanks, 0);
-    for (int row = 0; row < kCaptionCount; ++row) {
-        for (int index = 0; index < kCaptionLineCount; ++index) {
-            const char* text = kCaptionTexts[row][index];
-            SCOPED_TRACE(std::string("\"") + text + "\"");
-            const SDL_Surface* line = captionLines[row][index];
-            ASSERT_EQ(line == nullptr, text[0] == '\0');
-            if (line == nullptr) {
-                continue;
-            }
-            int width = 0;
-            ASSERT_EQ(TTF_SizeText(captionFont, text, &width, nullptr), 0);
-            EXPECT_EQ(line->w, width);
-            EXPECT_EQ(line->h, kCaptionLineHeight);
-            ASSERT_EQ(line->format->format, kBackBufferFormat);
-            if (index == 0 && row < 6) {
-                int ink = line->w;  // the first column with anything but white
-                for (int y = 0; y < line->h; ++y) {
-                    for (int x = 0; x < ink; ++x) {
-                        ink = rgbAt(line, x, y) == kWhite ? ink : x;
-                    }
-                }
-                EXPECT_GE(ink, blanks);
-                EXPECT_LE(ink, blanks + 2);
-            }
-        }
-    }
+    EXPECT_EQ(captionLines[0][0].pixels.capacity(), 0u);
+    createGraphicsResources();  // again after a release, for the fixture to release
+    EXPECT_EQ(spriteDC, &craftBitmap);
 }
 
 }  // namespace

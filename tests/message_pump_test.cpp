@@ -9,19 +9,20 @@
 #include <cstdlib>
 #include <ctime>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/frame_loop.h"
-#include "app/platform_messages.h"
-#include "app/platform_window.h"
-#include "app/program_entry.h"
+#include "app/sdl/platform_messages.h"
+#include "app/sdl/platform_window.h"
+#include "app/sdl/program_entry.h"
 #include "app/shell_globals.h"
+#include "app/shell_platform.h"
 #include "app/window_procedure.h"
 #include "game/game_state.h"
 #include "game/level_scripts.h"
 #include "game/world_tick.h"
-#include "render/client_area.h"
-#include "render/frame_composition.h"
+#include "render/frame_presentation.h"
 #include "render/graphics_resources.h"
 
 namespace zephlet {
@@ -97,8 +98,8 @@ class MessagePumpTest : public ::testing::Test {
     void SetUp() override {
         reset();
         ASSERT_TRUE(registerWindowClass(windowProc)) << SDL_GetError();
-        window = createMainWindow("Zephlet!", 265, 600);
-        ASSERT_NE(window, nullptr) << SDL_GetError();
+        ASSERT_EQ(createMainWindow("Zephlet!", 265, 600, window), WindowCreation::kCreated)
+            << SDL_GetError();
         showWindow(window);
         updateWindow(window);
         SDL_Event event;
@@ -217,6 +218,20 @@ TEST(ProgramEntryTest, WithoutAVideoSystemSaysSoAndEndsWithMinusOne) {
     EXPECT_EQ(exitCode, -1);
     EXPECT_EQ(said, "Window class registration failed!\n");
     EXPECT_TRUE(calls.empty());
+}
+
+// The plain framebuffer where the driver has one (X11, and the drivers the
+// tests run on); SDL's texture path where it has none.
+TEST(ProgramEntryTest, PresentsToAPlainFramebufferWhereTheDriverHasOne) {
+    for (const auto& [driver, plain] : {std::pair{"x11", true},
+                                        {"X11", true},
+                                        {"dummy", true},
+                                        {"offscreen", true},
+                                        {"wayland", false},
+                                        {"KMSDRM", false},
+                                        {"", false}}) {
+        EXPECT_EQ(presentsToPlainFramebuffer(driver), plain) << driver;
+    }
 }
 
 }  // namespace

@@ -10,12 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/platform_messages.h"
+#include "app/sdl/virtual_keys.h"
 #include "app/shell_globals.h"
-#include "app/virtual_keys.h"
 #include "game/game_state.h"
-#include "render/client_area.h"
-#include "render/frame_composition.h"
+#include "render/frame_presentation.h"
 #include "render/graphics_resources.h"
 
 namespace zephlet {
@@ -45,8 +43,8 @@ void releaseGraphicsResources() {
 void paintFrame(SDL_Window*) {
     record("paint");
 }
-std::int32_t defWindowProc(SDL_Window* window, std::uint32_t message, std::uint32_t wParam,
-                           std::int32_t lParam) {
+MessageResult defWindowProc(SDL_Window* window, MessageId message, WordParam wParam,
+                            LongParam lParam) {
     const bool same = window == kWindow && wParam == 7 && lParam == -0x1234;
     record("default " + std::to_string(message) + (same ? "" : " with other arguments"));
     return kDefaultResult;

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The whole program in a real X window, as a player runs it: Xvfb with the
-# openbox window manager, the window found by its title, its outer size, the
-# craft seen in both views before and after an arrow key, closing through
-# the window manager with exit code 0; and without a display, exit code 255
-# with the registration failure on standard error.
+# openbox window manager, the window found by its title, placed by the window
+# manager, its outer size, the craft seen in both views before and after an
+# arrow key, a key released while another client has the focus, closing
+# through the window manager with exit code 0; and without a display, exit
+# code 255 with the registration failure on standard error.
 #
 # usage: window_test.sh ZEPHLET WINDOW_PROBE CRAFT_BMP LSAN_SUPPRESSIONS
 set -euo pipefail
@@ -55,6 +56,9 @@ read -r left right top bottom < <(xprop -id "$window" _NET_FRAME_EXTENTS |
 outer="$((width + left + right))x$((height + top + bottom))"
 echo "client ${width}x${height}, frame $left $right $top $bottom, outer $outer"
 [[ $outer == 265x600 ]] || fail "outer size $outer, not 265x600"
+# No position of the program's own: the window manager chooses.
+xprop -id "$window" WM_NORMAL_HINTS | grep -q 'specified location' &&
+    fail "the window asks for a position: $(xprop -id "$window" WM_NORMAL_HINTS)"
 
 within 5 "$probe" craft "$window" "$craft" 0 0 >"$work/probe.log" ||
     fail "the craft is not at x 35 and 183, y 500"
@@ -65,6 +69,26 @@ within 5 "$probe" craft "$window" "$craft" 32 0 >"$work/probe.log" ||
 "$probe" craft "$window" "$craft" 0 0 >/dev/null &&
     fail "after Right the craft is still in the middle lane"
 echo "craft at x 35 and 183, then after Right at x 67 and 215"
+
+# Up held while another client takes the focus, and released there: the
+# game never saw the release, so its next press of Up does not move the
+# craft (that press's release clears the latch): Up then Down end at the
+# lowest altitude, not in the middle; the Up after that moves again.
+xdotool keydown Up
+within 5 "$probe" craft "$window" "$craft" 32 2 >/dev/null || fail "Up held: the craft did not climb"
+xmessage -name other 'another client' &
+session_pids+=($!)
+other=$(timeout 10 xdotool search --sync --onlyvisible --classname '^other$' | head -n 1)
+[[ -n $other ]] || fail "no second client"
+xdotool windowactivate --sync "$other" >/dev/null 2>&1 || true
+xdotool keyup Up
+xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+xdotool key Up Down
+within 5 "$probe" craft "$window" "$craft" 32 0 >/dev/null ||
+    fail "Up and Down after a release the game never saw: the craft is not at the lowest altitude"
+xdotool key Up
+within 5 "$probe" craft "$window" "$craft" 32 2 >/dev/null || fail "the next Up did not move the craft"
+echo "a release the window never saw keeps Up's latch: one press lost, as it should be"
 
 xdotool key alt+F4
 await_game

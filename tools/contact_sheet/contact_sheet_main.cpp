@@ -9,7 +9,7 @@
 #include <cstring>
 #include <iostream>
 
-#include "render/embedded_assets.h"
+#include "render/embedded_files.h"
 
 namespace {
 

@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
-#include <SDL_ttf.h>
 
 #include "game/game_state.h"
 #include "render/client_area.h"
@@ -19,15 +18,8 @@ bool resourcesReady = false;
 
 std::string writeShot(int width, int height, const std::string& file) {
     if (!resourcesReady) {
-        // Surfaces and fonts need no video, so no window and no display.
-        if (TTF_Init() != 0) {
-            return std::string("cannot start SDL_ttf: ") + TTF_GetError();
-        }
         createGraphicsResources();
         resourcesReady = true;
-        if (backBufferDC == nullptr) {
-            return std::string("cannot create the back buffer: ") + SDL_GetError();
-        }
     }
 
     // Drawing the congratulation sets won. Every frame that shows it has
@@ -38,14 +30,15 @@ std::string writeShot(int width, int height, const std::string& file) {
     composeFrame();
     gameState.won = wonBefore;
 
-    SDL_Surface* picture =
-        SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, backBufferDC->format->format);
-    if (picture == nullptr) {
+    Bitmap picture = clientAreaPicture();
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        picture.pixels.data(), picture.width, picture.height, 32,
+        picture.width * static_cast<int>(sizeof(Pixel)), SDL_PIXELFORMAT_XRGB8888);
+    if (surface == nullptr) {
         return SDL_GetError();
     }
-    copyClientArea(picture);
-    const int saved = IMG_SavePNG(picture, file.c_str());
-    SDL_FreeSurface(picture);
+    const int saved = IMG_SavePNG(surface, file.c_str());
+    SDL_FreeSurface(surface);
     if (saved != 0) {
         return IMG_GetError();
     }
@@ -57,7 +50,6 @@ void releaseShotResources() {
         return;
     }
     releaseGraphicsResources();
-    TTF_Quit();
     IMG_Quit();
     SDL_Quit();
     resourcesReady = false;

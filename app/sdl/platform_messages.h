@@ -7,12 +7,13 @@
 
 #include <cstdint>
 
-#include "app/window_messages.h"
+#include "app/sdl/window_messages.h"
 
 namespace zephlet {
 
 // Turns off the SDL events that the game has no use for and that would
-// otherwise take a frame's one pump step each. Needs the video system.
+// otherwise take a frame's one pump step each, and keeps the key-ups SDL
+// makes up from the window. Needs the video system.
 void quietUnusedEvents();
 
 // The message an SDL event stands for. Events for no message become
@@ -24,14 +25,6 @@ Message translateEvent(const SDL_Event& event);
 bool peekMessage(Message& message);
 
 // Hands the message to its window's procedure; nothing for no window.
-std::int32_t dispatchMessage(const Message& message);
-
-// The default handling: a close request destroys the window, Alt with F4
-// is a close request, everything else is left alone with result 0.
-std::int32_t defWindowProc(SDL_Window* window, std::uint32_t message, std::uint32_t wParam,
-                           std::int32_t lParam);
-
-// Queues WM_QUIT with the exit code, for no window.
-void postQuitMessage(std::int32_t exitCode);
+MessageResult dispatchMessage(const Message& message);
 
 }  // namespace zephlet

@@ -1,4 +1,4 @@
-#include "app/virtual_keys.h"
+#include "app/sdl/virtual_keys.h"
 
 namespace zephlet {
 

@@ -1,9 +1,11 @@
-#include "app/platform_messages.h"
+#include "app/sdl/platform_messages.h"
 
 #include <SDL.h>
 
-#include "app/platform_window.h"
-#include "app/virtual_keys.h"
+#include "app/sdl/platform_window.h"
+#include "app/sdl/virtual_keys.h"
+#include "app/sdl/x11_window.h"
+#include "app/shell_platform.h"
 
 namespace zephlet {
 
@@ -69,6 +71,26 @@ Message translateKey(const SDL_KeyboardEvent& event) {
     return {windowFromId(event.windowID), message, virtualKey, static_cast<std::int32_t>(flags)};
 }
 
+// Whether the releases SDL is queueing now were made up rather than reported
+// by the display: set by each display event as SDL handles it.
+bool releasesMadeUp = false;
+
+// SDL answers the keyboard focus leaving with a key-up for every key still
+// held. The window never saw those keys released, so their latches must stay
+// set: only releases the display reports reach the window procedure. Runs as
+// SDL queues each event.
+int SDLCALL keepReportedEvents(void* /*unused*/, SDL_Event* event) {
+    switch (event->type) {
+        case SDL_SYSWMEVENT:
+            releasesMadeUp = madeUpReleasesFollow(*event->syswm.msg);
+            return 0;  // the display's own events would take pump steps
+        case SDL_KEYUP:
+            return releasesMadeUp ? 0 : 1;
+        default:
+            return 1;
+    }
+}
+
 Message translateButton(const SDL_MouseButtonEvent& event) {
     const bool down = event.type == SDL_MOUSEBUTTONDOWN;
     std::uint32_t message = WM_NULL;
@@ -117,6 +139,9 @@ void quietUnusedEvents() {
     for (const Uint32 type : kUnused) {
         SDL_EventState(type, SDL_DISABLE);
     }
+    // The display's events come through only to mark the made-up releases.
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+    SDL_SetEventFilter(keepReportedEvents, nullptr);
 }
 
 Message translateEvent(const SDL_Event& event) {
@@ -155,12 +180,21 @@ bool peekMessage(Message& message) {
     return true;
 }
 
-std::int32_t dispatchMessage(const Message& message) {
+MessageResult dispatchMessage(const Message& message) {
     return sendMessage(message.window, message.message, message.wParam, message.lParam);
 }
 
-std::int32_t defWindowProc(SDL_Window* window, std::uint32_t message, std::uint32_t wParam,
-                           std::int32_t lParam) {
+void pumpOneMessage() {
+    // No character messages are made from keys: text input is off, and the
+    // game reads none.
+    Message message;
+    if (peekMessage(message)) {
+        dispatchMessage(message);
+    }
+}
+
+MessageResult defWindowProc(SDL_Window* window, MessageId message, WordParam wParam,
+                            LongParam lParam) {
     switch (message) {
         case WM_CLOSE:
             destroyWindow(window);

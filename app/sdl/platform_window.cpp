@@ -1,21 +1,23 @@
-#include "app/platform_window.h"
+#include "app/sdl/platform_window.h"
 
 #include <SDL.h>
-#include <SDL_ttf.h>
 
 #include <initializer_list>
 
-#include "app/platform_messages.h"
-#include "render/embedded_assets.h"
+#include "app/sdl/platform_messages.h"
+#include "app/sdl/x11_window.h"
+#include "app/shell_platform.h"
+#include "render/embedded_files.h"
+#include "render/frame_presentation.h"
 
 namespace zephlet {
 
 namespace {
 
 #ifdef ZEPHLET_GL_WINDOW_SURFACE
-constexpr const char* kFramebufferAcceleration = "1";  // only to measure the other way
+constexpr const char* kPlainFramebuffer = "1";  // only to measure the other way
 #else
-constexpr const char* kFramebufferAcceleration = "0";
+constexpr const char* kPlainFramebuffer = "0";
 #endif
 
 struct WindowClass {
@@ -33,10 +35,6 @@ struct MainWindow {
 
 WindowClass windowClass;
 MainWindow mainWindowState;
-
-bool isEmpty(const ClientRect& rect) {
-    return rect.right <= rect.left || rect.bottom <= rect.top;
-}
 
 // The craft on white; white is see-through.
 SDL_Surface* loadIcon() {
@@ -84,21 +82,21 @@ bool showsNothing(const char* driver) {
 }  // namespace
 
 bool registerWindowClass(WindowProcedure procedure) {
-    // Present through plain X11 shared-memory images rather than an OpenGL
-    // texture: under Xvfb a sixth of the memory, an eighth of the CPU and a
-    // first frame four times sooner (tools/measure/measure_window.sh).
-    // Overriding, so that no environment variable changes it.
-    SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, kFramebufferAcceleration,
-                            SDL_HINT_OVERRIDE);
     // A windowed game holds the screen saver off no more than any window.
     SDL_SetHintWithPriority(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1", SDL_HINT_OVERRIDE);
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         return false;
     }
-    if (showsNothing(SDL_GetCurrentVideoDriver()) || TTF_Init() != 0) {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (showsNothing(driver)) {
         SDL_Quit();
         return false;
     }
+    // Read when the first window surface is made, so it is set before then.
+    // Overriding, so that no environment variable changes it.
+    SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION,
+                            presentsToPlainFramebuffer(driver) ? kPlainFramebuffer : "1",
+                            SDL_HINT_OVERRIDE);
     quietUnusedEvents();
     windowClass = {procedure, loadIcon(), SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW)};
     return true;
@@ -108,22 +106,41 @@ void unregisterWindowClass() {
     SDL_FreeCursor(windowClass.cursor);
     SDL_FreeSurface(windowClass.icon);
     windowClass = {};
-    TTF_Quit();
     SDL_Quit();
 }
 
-SDL_Window* createMainWindow(const char* title, int outerWidth, int outerHeight) {
-    SDL_Window* window =
-        SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, outerWidth,
-                         outerHeight, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
-    if (window == nullptr) {
-        return nullptr;
+bool presentsToPlainFramebuffer(const char* videoDriver) {
+    // X11 shared-memory images rather than an OpenGL texture: under Xvfb a
+    // sixth of the memory, an eighth of the CPU and a first frame four times
+    // sooner (tools/measure/measure_window.sh). Wayland and KMSDRM have no
+    // plain framebuffer: there SDL's texture path is the only one.
+    for (const char* plain : {"x11", "dummy", "offscreen"}) {
+        if (SDL_strcasecmp(videoDriver, plain) == 0) {
+            return true;
+        }
     }
+    return false;
+}
+
+WindowCreation createMainWindow(const char* title, int outerWidth, int outerHeight,
+                                SDL_Window*& window) {
+    window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, outerWidth,
+                              outerHeight, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+    if (window == nullptr) {
+        return WindowCreation::kNoWindow;
+    }
+    // A window with nothing to present to would tick on unseen.
+    if (SDL_GetWindowSurface(window) == nullptr) {
+        SDL_DestroyWindow(window);
+        window = nullptr;
+        return WindowCreation::kNoSurface;
+    }
+    leavePlacementToWindowManager(window);
     SDL_SetWindowIcon(window, windowClass.icon);
     SDL_SetCursor(windowClass.cursor);
     mainWindowState = {window, outerWidth, outerHeight, false};
     sendMessage(window, WM_CREATE, 0, 0);
-    return window;
+    return WindowCreation::kCreated;
 }
 
 void showWindow(SDL_Window* window) {
@@ -136,7 +153,7 @@ void showWindow(SDL_Window* window) {
 }
 
 void invalidateRect(SDL_Window* window, const ClientRect& rect) {
-    if (window == mainWindowState.window && !isEmpty(rect)) {
+    if (window == mainWindowState.window && !rect.empty()) {
         mainWindowState.needsPaint = true;
     }
 }
@@ -145,13 +162,13 @@ void updateWindow(SDL_Window* window) {
     // A minimised window has no client area, so nothing is painted and the
     // game stands still until it comes back.
     if (window == mainWindowState.window && mainWindowState.needsPaint &&
-        !isEmpty(windowClientRect(window))) {
+        !windowClientRect(window).empty()) {
         sendMessage(window, WM_PAINT, 0, 0);
     }
 }
 
-std::int32_t sendMessage(SDL_Window* window, std::uint32_t message, std::uint32_t wParam,
-                         std::int32_t lParam) {
+MessageResult sendMessage(SDL_Window* window, MessageId message, WordParam wParam,
+                          LongParam lParam) {
     if (window == nullptr || window != mainWindowState.window) {
         return 0;
     }

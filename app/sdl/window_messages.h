@@ -1,12 +1,18 @@
 // The messages the window procedure understands, numbered as the platform
-// the game was first written for numbers them, and the record they travel in.
+// the game was first written for numbers them, the record they travel in,
+// and the SDL layer's default handling of them.
 #pragma once
 
 #include <cstdint>
 
-struct SDL_Window;
+#include "window_handle.h"
 
 namespace zephlet {
+
+using MessageId = std::uint32_t;
+using WordParam = std::uint32_t;
+using LongParam = std::int32_t;
+using MessageResult = std::int32_t;
 
 // Message ids.
 constexpr std::uint32_t WM_NULL = 0x0000;
@@ -49,15 +55,23 @@ constexpr std::uint32_t kKeyReleased = 1u << 31;
 
 // A message for a window; a message without a window reaches no procedure.
 struct Message {
-    SDL_Window* window = nullptr;
-    std::uint32_t message = WM_NULL;
-    std::uint32_t wParam = 0;
-    std::int32_t lParam = 0;
+    WindowHandle window = nullptr;
+    MessageId message = WM_NULL;
+    WordParam wParam = 0;
+    LongParam lParam = 0;
 };
 
 // Answers 0 for a message it handles itself, the default handling's result
 // for any other.
-using WindowProcedure = std::int32_t (*)(SDL_Window* window, std::uint32_t message,
-                                         std::uint32_t wParam, std::int32_t lParam);
+using WindowProcedure = MessageResult (*)(WindowHandle window, MessageId message, WordParam wParam,
+                                          LongParam lParam);
+
+// The default handling: a close request destroys the window, Alt with F4
+// is a close request, everything else is left alone with result 0.
+MessageResult defWindowProc(WindowHandle window, MessageId message, WordParam wParam,
+                            LongParam lParam);
+
+// Queues WM_QUIT with the exit code, for no window.
+void postQuitMessage(std::int32_t exitCode);
 
 }  // namespace zephlet

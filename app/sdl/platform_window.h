@@ -1,0 +1,47 @@
+// The window side of the SDL layer: the video system standing in for the
+// window class, the one main window, and its paints.
+#pragma once
+
+#include <cstdint>
+
+#include "app/sdl/window_messages.h"
+#include "render/client_area.h"
+
+namespace zephlet {
+
+// Starts the video system and prepares the icon and the arrow cursor every
+// window of the class gets. False if the video system cannot start: no
+// display, or no usable video driver.
+bool registerWindowClass(WindowProcedure procedure);
+
+// Frees what registration made and stops the video system.
+void unregisterWindowClass();
+
+// Whether the driver's windows have a plain framebuffer of their own, which
+// the game presents to; elsewhere SDL presents through its own texture.
+bool presentsToPlainFramebuffer(const char* videoDriver);
+
+enum class WindowCreation { kCreated, kNoWindow, kNoSurface };
+
+// Creates the window hidden, resizable, with no position of its own, and
+// delivers WM_CREATE before returning. kNoSurface if the window has nothing
+// the frame could be presented to; no window is left then.
+WindowCreation createMainWindow(const char* title, int outerWidth, int outerHeight,
+                                SDL_Window*& window);
+
+// Shows the window, makes its outer size the one asked for where the window
+// manager tells its frame's size, and leaves its client area to be painted.
+void showWindow(SDL_Window* window);
+
+// Calls the window's procedure at once. A paint marks the window painted.
+MessageResult sendMessage(SDL_Window* window, MessageId message, WordParam wParam,
+                          LongParam lParam);
+
+// Delivers WM_DESTROY, then destroys the window.
+void destroyWindow(SDL_Window* window);
+
+// The main window while it exists, else null; by SDL's window id too.
+SDL_Window* mainWindow();
+SDL_Window* windowFromId(std::uint32_t windowId);
+
+}  // namespace zephlet

@@ -1,0 +1,45 @@
+// A paint on SDL's dummy video driver, whose window surface stands in for the
+// screen: one tick, and the client area shown as the frame composed it, white
+// beyond the back buffer, whatever the surface held before.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include "game/game_state.h"
+#include "render/frame_composition.h"
+#include "render/frame_presentation.h"
+#include "render/graphics_resources.h"
+
+namespace zephlet {
+namespace {
+
+TEST(WindowSurfaceTest, PaintTicksOnceAndShowsTheClientAreaWhiteBeyondTheBackBuffer) {
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    createGraphicsResources();
+    for (const auto& [width, height] : {std::pair{1000, 700}, {263, 575}}) {
+        SCOPED_TRACE(width);
+        resetGame();
+        SDL_Window* window = SDL_CreateWindow("Zephlet!", 0, 0, width, height, 0);
+        ASSERT_NE(window, nullptr) << SDL_GetError();
+        SDL_Surface* surface = SDL_GetWindowSurface(window);
+        SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0x12, 0x34, 0x56));
+        paintFrame(window);
+        EXPECT_EQ(gameState.scrollOffset, 2) << "one tick";
+        const Bitmap expected = clientAreaPicture();
+        int wrong = 0;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                Uint8 r = 0, g = 0, b = 0;
+                const auto* row = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
+                SDL_GetRGB(reinterpret_cast<const Uint32*>(row)[x], surface->format, &r, &g, &b);
+                wrong += static_cast<Pixel>(r << 16 | g << 8 | b) != expected.at(x, y);
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+        SDL_DestroyWindow(window);
+    }
+    releaseGraphicsResources();
+    SDL_Quit();
+}
+
+}  // namespace
+}  // namespace zephlet
