@@ -20,12 +20,12 @@ base=$cache/bookworm
 # The Debian mirror apt already uses here (CI reaches that one only).
 mirror() {
     local found
-    found=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null |
+    found=$( (cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null || true) |
         sed 's/\[[^]]*\]//' |
         awk '$1 == "deb" && $3 == "bookworm" { print $2; exit }')
-    [[ -z "$found" ]] && found=$(cat /etc/apt/sources.list.d/*.sources 2>/dev/null |
+    [[ -z "$found" ]] && found=$( (cat /etc/apt/sources.list.d/*.sources 2>/dev/null || true) |
         awk 'BEGIN { RS = ""; FS = "\n" }
-             /\nSuites:[^\n]*[ \t]bookworm([ \t]|$)|^Suites:[^\n]*[ \t]bookworm([ \t]|$)/ {
+             /(^|\n)Suites:[^\n]*[ \t]bookworm([ \t\n]|$)/ {
                  for (i = 1; i <= NF; i++) if ($i ~ /^URIs:/) { split($i, f, /[ \t]+/); print f[2]; exit }
              }')
     echo "${found:-http://deb.debian.org/debian}"
@@ -57,7 +57,7 @@ in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRON
 apt() { in_root apt-get -q -y -o Dpkg::Use-Pty=0 "$@"; }
 
 apt update >/dev/null
-before=$(mktemp)
+before=$root/tmp/files-before
 in_root find / -xdev -path /proc -prune -o -print | sort >"$before"
 start=$(date +%s%N)
 apt install --no-install-recommends "/tmp/$(basename "$deb")" | tail -n 3
@@ -80,7 +80,6 @@ left=$(dpkg-deb --fsys-tarfile "$deb" | tar -t | sed 's|^\./|/|; s|/$||' | grep 
         if [[ -e "$root$path" ]] && ! grep -qxF "$path" "$before"; then echo "$path"; fi
     done)
 left+=$(in_root find / -xdev -path /proc -prune -o -path /tmp -prune -o -name '*zephlet*' -print)
-rm -f "$before"
 if [[ -n "$left" ]]; then
     echo "FAIL: after the purge these remain:" >&2
     echo "$left" >&2
