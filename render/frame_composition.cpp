@@ -1,5 +1,7 @@
 #include "render/frame_composition.h"
 
+#include <algorithm>
+
 #include "game/caption_rule.h"
 #include "game/game_state.h"
 #include "game/world_tick.h"
@@ -33,6 +35,27 @@ const Bitmap& obstacleBitmap(std::int32_t kind) {
     }
 }
 
+// The white clear of the client area, less what the ground strip's copies
+// are about to cover anyway: the views' columns in the rows from
+// scroll - 800 to scroll + 800, which for a scroll of 0 to 800 is all of
+// them. Clearing only the rest gives the same picture at a quarter of the
+// cost, the clear being the frame's largest piece of work.
+void clearAroundTheGround(std::int32_t scroll) {
+    const std::int32_t right = clientRect.right;
+    const std::int32_t bottom = clientRect.bottom;
+    const std::int32_t groundTop = scroll - kGroundHeightPixels;
+    const std::int32_t groundBottom = scroll + kGroundHeightPixels;
+    for (const std::int32_t viewLeft : {0, kRightViewX}) {
+        const std::int32_t viewRight = viewLeft + kGroundWidth;
+        fillRect(*backBufferDC, viewLeft, 0, std::min(viewRight, right),
+                 std::min(groundTop, bottom), whiteBrush);
+        fillRect(*backBufferDC, viewLeft, groundBottom, std::min(viewRight, right), bottom,
+                 whiteBrush);
+    }
+    fillRect(*backBufferDC, kGroundWidth, 0, std::min(kRightViewX, right), bottom, whiteBrush);
+    fillRect(*backBufferDC, kRightViewX + kGroundWidth, 0, right, bottom, whiteBrush);
+}
+
 }  // namespace
 
 SpriteColumns spriteColumns(std::int32_t lane, std::int32_t altitude) {
@@ -40,12 +63,12 @@ SpriteColumns spriteColumns(std::int32_t lane, std::int32_t altitude) {
 }
 
 void composeFrame() {
-    fillRect(*backBufferDC, 0, 0, clientRect.right, clientRect.bottom, whiteBrush);
+    const std::int32_t scroll = gameState.scrollOffset;
+    clearAroundTheGround(scroll);
 
     // Two copies per view, one strip length apart, so that every row of the
     // view shows ground row (row - scroll) mod 800.
     spriteDC = &backgroundBitmap;
-    const std::int32_t scroll = gameState.scrollOffset;
     copyOpaque(*backBufferDC, 0, scroll, *spriteDC);
     copyOpaque(*backBufferDC, 0, scroll - kGroundHeightPixels, *spriteDC);
     copyOpaque(*backBufferDC, kRightViewX, scroll, *spriteDC);

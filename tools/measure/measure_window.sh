@@ -8,7 +8,8 @@
 #     stop the program (strace --seccomp-bpf where perf cannot trace; its
 #     stops add some 0.3 ms a frame);
 #   - the CPU the program uses while playing (utime + stime over 30 s, from
-#     /proc), with the X server's beside it, and its peak resident memory.
+#     /proc) beside a bare SDL window's measured at the same time, as a
+#     ratio, with the X server's, and the program's peak resident memory.
 #
 # usage: tools/measure/measure_window.sh [--gl | ZEPHLET]
 #   ZEPHLET defaults to the Release build in build-app-release, made here if
@@ -25,7 +26,7 @@ if [[ ${1:-} == --gl ]]; then
     options=(-DZEPHLET_GL_WINDOW_SURFACE=ON)
     shift
 fi
-zephlet=${1:-$build/app/zephlet}
+zephlet=${1:-$build/app/sdl/zephlet}
 if [[ $# -eq 0 && ! -x $zephlet ]]; then
     cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DZEPHLET_TESTS=OFF "${options[@]}"
     cmake --build "$build" -j"$(nproc)" --target zephlet
@@ -40,6 +41,8 @@ source "$root/tests/e2e/x_session.sh"
 
 probe=$work/window_probe
 g++ -O2 -std=c++20 "$root/tests/e2e/window_probe.cpp" $(pkg-config --cflags --libs x11) -o "$probe"
+bare=$work/bare_window
+g++ -O2 -std=c++20 "$root/tools/measure/bare_window.cpp" $(pkg-config --cflags --libs sdl2) -o "$bare"
 
 start_x_session
 server=${session_pids[0]}  # the X server, whose CPU is shown beside the game's
@@ -100,21 +103,31 @@ awk '{ if (last != "") print ($1 - last) * 1000; last = $1 }' "$work/sleeps" |
     tail -n +61 >"$work/periods"
 echo "frame period (ms, $how): $(summary <"$work/periods")"
 
-# --- CPU and memory while playing.
+# --- CPU and memory while playing, beside a bare SDL window that does what
+# any window must (tools/measure/bare_window.cpp), both running at once for
+# the same 30 s so that the ratio does not depend on the machine's mood.
 ticks=$(getconf CLK_TCK)
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 "$zephlet" &
 game=$!
+"$bare" &
+baseline=$!
 timeout 10 xdotool search --sync --onlyvisible --name '^Zephlet!$' >/dev/null
+timeout 10 xdotool search --sync --onlyvisible --name '^bare$' >/dev/null
 sleep 2
 game_before=$(cpu_ticks "$game")
+bare_before=$(cpu_ticks "$baseline")
 server_before=$(cpu_ticks "$server")
 sleep 30
 game_after=$(cpu_ticks "$game")
+bare_after=$(cpu_ticks "$baseline")
 server_after=$(cpu_ticks "$server")
 peak=$(awk '/VmHWM/ {print $2}' "/proc/$game/status")
 close_game "$game"
-awk -v g=$((game_after - game_before)) -v s=$((server_after - server_before)) -v t="$ticks" \
-    'BEGIN { printf "CPU over 30 s: game %.2f %% of one core, X server %.2f %%\n",
-             g / t / 30 * 100, s / t / 30 * 100 }'
+kill "$baseline"
+wait "$baseline" 2>/dev/null || true
+awk -v g=$((game_after - game_before)) -v b=$((bare_after - bare_before)) \
+    -v s=$((server_after - server_before)) -v t="$ticks" \
+    'BEGIN { printf "CPU over 30 s: game %.2f %% of one core, bare window %.2f %%, ratio %.2f; X server (both) %.2f %%\n",
+             g / t / 30 * 100, b / t / 30 * 100, (b > 0 ? g / b : 0), s / t / 30 * 100 }'
 awk -v k="$peak" 'BEGIN { printf "peak resident memory (VmHWM): %.1f MiB\n", k / 1024 }'

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the game as Debian builds its packages
+# (Release, with the hardening flags of dpkg-buildflags, tests off) and makes
+# build/deb/zephlet_<version>_amd64.deb with CPack. Prints the .deb's path.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/install-packages.sh" packages-build.txt packages-deb.txt >&2
+build="$root/build/deb"
+
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+eval "$(dpkg-buildflags --export=sh)"
+# CMake reads no CPPFLAGS: the preprocessor's flags go with the compiler's.
+# Given on every configure, since CMake takes CXXFLAGS from the environment
+# only when it makes the cache.
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DZEPHLET_TESTS=OFF \
+    -DCMAKE_INSTALL_PREFIX=/usr \
+    -DCMAKE_CXX_FLAGS="$CPPFLAGS $CXXFLAGS" -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS" >&2
+cmake --build "$build" -j"$(nproc)" >&2
+rm -f "$build"/zephlet_*.deb
+(cd "$build" && cpack -G DEB >&2)
+ls "$build"/zephlet_*.deb

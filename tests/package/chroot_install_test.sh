@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# The package's Depends are complete: in a minimal Debian 12 without the
+# build packages, apt installs the .deb, the game starts and, with no
+# display, ends in its start-up failure (so every shared library resolved),
+# and a purge leaves none of its files behind.
+#
+# usage: chroot_install_test.sh zephlet_VERSION_amd64.deb
+# The debootstrapped system is kept in $ZEPHLET_CHROOT_CACHE (default
+# /var/cache/zephlet-test-chroot) and copied for every run, so each run
+# starts clean; it is made again when missing or broken.
+set -euo pipefail
+if [[ $(id -u) -ne 0 ]]; then
+    echo "SKIP: debootstrap and chroot need root"
+    exit 77
+fi
+deb=$(realpath "$1")
+cache=${ZEPHLET_CHROOT_CACHE:-/var/cache/zephlet-test-chroot}
+base=$cache/bookworm
+
+# The Debian mirror apt already uses here (CI reaches that one only).
+mirror() {
+    local found
+    found=$( (cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null || true) |
+        sed 's/\[[^]]*\]//' |
+        awk '$1 == "deb" && $3 == "bookworm" { print $2; exit }')
+    [[ -z "$found" ]] && found=$( (cat /etc/apt/sources.list.d/*.sources 2>/dev/null || true) |
+        awk 'BEGIN { RS = ""; FS = "\n" }
+             /(^|\n)Suites:[^\n]*[ \t]bookworm([ \t\n]|$)/ {
+                 for (i = 1; i <= NF; i++) if ($i ~ /^URIs:/) { split($i, f, /[ \t]+/); print f[2]; exit }
+             }')
+    echo "${found:-http://deb.debian.org/debian}"
+}
+
+healthy() {
+    [[ -f "$base.complete" ]] && chroot "$base" /usr/bin/apt-get --version >/dev/null 2>&1
+}
+
+mkdir -p "$cache"
+exec 9>"$cache/.lock"
+flock 9
+if ! healthy; then
+    echo "Making the minimal Debian 12 in $base"
+    rm -rf "$base" "$base.partial" "$base.complete"
+    debootstrap --variant=minbase bookworm "$base.partial" "$(mirror)" >"$cache/debootstrap.log" 2>&1 ||
+        { tail -n 30 "$cache/debootstrap.log" >&2; exit 1; }
+    mv "$base.partial" "$base"
+    touch "$base.complete"
+fi
+
+root=$(mktemp -d /var/tmp/zephlet-chroot.XXXXXX)
+trap 'rm -rf --one-file-system "$root"' EXIT
+cp -a "$base/." "$root/"
+flock -u 9
+cp /etc/resolv.conf "$root/etc/resolv.conf"
+cp "$deb" "$root/tmp/"
+in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive "$@"; }
+apt() { in_root apt-get -q -y -o Dpkg::Use-Pty=0 "$@"; }
+
+apt update >/dev/null
+before=$root/tmp/files-before
+in_root find / -xdev -path /proc -prune -o -print | sort >"$before"
+start=$(date +%s%N)
+apt install --no-install-recommends "/tmp/$(basename "$deb")" | tail -n 3
+echo "install time: $(( ($(date +%s%N) - start) / 1000000 )) ms"
+
+status=0
+err=$(in_root /usr/games/zephlet 2>&1 >/dev/null) || status=$?
+if [[ $status -ne 255 || "$err" != *"Window class registration failed!"* ]]; then
+    echo "FAIL: /usr/games/zephlet without a display: status $status, stderr:" >&2
+    echo "$err" >&2
+    exit 1
+fi
+echo "/usr/games/zephlet without a display: status 255, \"Window class registration failed!\""
+
+apt purge zephlet >/dev/null
+# Every path the package brought that was not there before must be gone,
+# whatever the dependencies left behind.
+left=$(dpkg-deb --fsys-tarfile "$deb" | tar -t | sed 's|^\./|/|; s|/$||' | grep -v '^$' |
+    while read -r path; do
+        if [[ -e "$root$path" ]] && ! grep -qxF "$path" "$before"; then echo "$path"; fi
+    done)
+left+=$(in_root find / -xdev -path /proc -prune -o -path /tmp -prune -o -name '*zephlet*' -print)
+if [[ -n "$left" ]]; then
+    echo "FAIL: after the purge these remain:" >&2
+    echo "$left" >&2
+    exit 1
+fi
+echo "purge left nothing of zephlet"
