@@ -2,9 +2,11 @@
 # googletest package with the cross compiler, and each test program run as
 # one console program under Wine (CMAKE_CROSSCOMPILING_EMULATOR), in a Wine
 # prefix of the build tree's own.
+if(NOT EXISTS /usr/src/googletest/CMakeLists.txt)
+  message(FATAL_ERROR "GoogleTest's sources are missing: install the Debian package googletest.")
+endif()
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
 # GoogleTest is not held to the game's warning flags.
 set_property(DIRECTORY PROPERTY COMPILE_OPTIONS "")
 add_subdirectory(/usr/src/googletest ${CMAKE_CURRENT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
