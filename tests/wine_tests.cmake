@@ -20,6 +20,8 @@ function(add_wine_test target)
   add_test(NAME ${target} COMMAND ${target} --gtest_brief=1)
   set_tests_properties(${target} PROPERTIES
     TIMEOUT 300
+    # One prefix for all: two Wine sessions making it at once trip each other.
+    RESOURCE_LOCK wineprefix
     ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix;WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml="
     # Console programs: no display, so that setting up the prefix shows nothing.
     ENVIRONMENT_MODIFICATION "DISPLAY=unset:")
