@@ -14,11 +14,14 @@ class AutopilotTest : public GameTest, public ::testing::WithParamInterface<std:
 
 // Every level can be won, and the script the autopilot writes replays to the
 // very state it reached: the simulation is a pure function of seed and keys.
+// No level needs more room for its obstacles than the list starts with.
 TEST_P(AutopilotTest, WinsAllSixLevelsAndItsScriptReplaysExactly) {
+    const std::size_t room = gameState.obstacles.capacity();
     AutopilotRun run = flyAutopilot(GetParam());
     EXPECT_TRUE(run.won);
     EXPECT_EQ(run.crashes, 0);
     EXPECT_EQ(gameState.levelIndex, 6u);
+    EXPECT_EQ(gameState.obstacles.capacity(), room);
     const std::string reached = stateLine();
 
     resetGame();

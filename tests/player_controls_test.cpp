@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <sstream>
+#include <string>
 
-#include "game/world_tick.h"
 #include "tests/game_test_support.h"
 
 namespace zephlet {
@@ -12,109 +12,60 @@ namespace {
 
 class PlayerControlsTest : public GameTest {};
 
-constexpr bool D = true;  // key down
-constexpr bool U = false;
-
-struct KeyStep {
-    bool down;
-    std::uint32_t key;
-    std::int32_t laneAfter, altitudeAfter;
-};
+// Plays steps ("+L" press Left, "-L" release it, "+20" press code 0x20, "crash",
+// "restart") and gives the craft's lane and altitude after each.
+std::string play(const std::string& steps) {
+    std::istringstream in(steps);
+    std::string step;
+    std::string out;
+    while (in >> step) {
+        if (step == "crash") {
+            gameState.crashed = true;
+        } else if (step == "restart") {
+            restartLevel();
+        } else {
+            const std::string key = step.substr(1);
+            const std::uint32_t code =
+                key == "L"   ? kKeyLeft
+                : key == "R" ? kKeyRight
+                : key == "U" ? kKeyUp
+                : key == "D" ? kKeyDown
+                             : static_cast<std::uint32_t>(std::stoul(key, nullptr, 16));
+            step[0] == '+' ? pressKey(code) : releaseKey(code);
+        }
+        out += (out.empty() ? "" : " ") + std::to_string(gameState.playerLane) + "," +
+               std::to_string(gameState.playerAltitude);
+    }
+    return out;
+}
 
 TEST_F(PlayerControlsTest, OneStepPerPressWithinTheBounds) {
-    struct Case {
-        const char* name;
+    const struct {
+        const char* rule;
         std::int32_t lane, altitude;
-        std::vector<KeyStep> steps;
+        const char* steps;
+        const char* after;
+    } cases[] = {
+        {"a held key repeats in vain", 32, 0, "+L +L -L +L", "0,0 0,0 0,0 -32,0"},
+        {"the edge still latches", -32, 0, "+L +R +L -L +L", "-32,0 0,0 0,0 0,0 -32,0"},
+        {"right edge", 0, 0, "+R -R +R", "32,0 32,0 32,0"},
+        {"up three times", 0, 0, "+U -U +U -U +U", "0,2 0,2 0,4 0,4 0,4"},
+        {"down three times", 0, 4, "+D -D +D -D +D", "0,2 0,2 0,0 0,0 0,0"},
+        {"keys are independent", 0, 0, "+U +R +D +L", "0,2 32,2 32,0 0,0"},
+        // Space, Escape, 'A', codes that only share an arrow's low byte.
+        {"other keys do nothing", 32, 2, "+20 +1B +41 +125 +10026 +FFFFFFFF +L -10025 +L",
+         "32,2 32,2 32,2 32,2 32,2 32,2 0,2 0,2 0,2"},
+        {"a press in the crash is not taken: its repeat moves after the restart", 0, 0,
+         "crash +R restart +R +R", "0,0 0,0 0,0 32,0 32,0"},
+        {"a key held through the restart stays latched", 0, 0, "+U crash restart +U -U +U",
+         "0,2 0,2 0,0 0,0 0,0 0,2"},
+        {"a release reaches its latch in the crash", 0, 0, "+L crash -L restart +L",
+         "-32,0 -32,0 -32,0 0,0 -32,0"},
     };
-    const std::vector<Case> cases{
-        {"held key repeats in vain, then pressed again",
-         32,
-         0,
-         {{D, kKeyLeft, 0, 0}, {D, kKeyLeft, 0, 0}, {U, kKeyLeft, 0, 0}, {D, kKeyLeft, -32, 0}}},
-        {"the edge still latches",
-         -32,
-         0,
-         {{D, kKeyLeft, -32, 0},
-          {D, kKeyRight, 0, 0},
-          {D, kKeyLeft, 0, 0},
-          {U, kKeyLeft, 0, 0},
-          {D, kKeyLeft, -32, 0}}},
-        {"up three times",
-         0,
-         0,
-         {{D, kKeyUp, 0, 2},
-          {U, kKeyUp, 0, 2},
-          {D, kKeyUp, 0, 4},
-          {U, kKeyUp, 0, 4},
-          {D, kKeyUp, 0, 4}}},
-        {"down three times",
-         0,
-         4,
-         {{D, kKeyDown, 0, 2},
-          {U, kKeyDown, 0, 2},
-          {D, kKeyDown, 0, 0},
-          {U, kKeyDown, 0, 0},
-          {D, kKeyDown, 0, 0}}},
-        {"right edge", 32, 2, {{D, kKeyRight, 32, 2}}},
-        {"keys are independent",
-         0,
-         0,
-         {{D, kKeyUp, 0, 2}, {D, kKeyRight, 32, 2}, {D, kKeyDown, 32, 0}, {D, kKeyLeft, 0, 0}}},
-        // Space, Escape, 'A', and codes that only share an arrow's low byte.
-        {"other keys do nothing",
-         0,
-         2,
-         {{D, 0x20, 0, 2},
-          {D, 0x1B, 0, 2},
-          {D, 0x41, 0, 2},
-          {D, 0x125, 0, 2},
-          {D, 0x10026, 0, 2},
-          {D, 0xFFFFFFFFu, 0, 2},
-          {U, 0x25, 0, 2},
-          {D, kKeyLeft, -32, 2}}},
-    };
-    for (const Case& c : cases) {
-        resetGame();
-        gameState.playerLane = c.lane;
-        gameState.playerAltitude = c.altitude;
-        for (std::size_t i = 0; i < c.steps.size(); ++i) {
-            const KeyStep& step = c.steps[i];
-            step.down ? pressKey(step.key) : releaseKey(step.key);
-            EXPECT_EQ(gameState.playerLane, step.laneAfter) << c.name << ", step " << i;
-            EXPECT_EQ(gameState.playerAltitude, step.altitudeAfter) << c.name << ", step " << i;
-        }
+    for (const auto& c : cases) {
+        setState({.playerLane = c.lane, .playerAltitude = c.altitude});
+        EXPECT_EQ(play(c.steps), c.after) << c.rule;
     }
-}
-
-TEST_F(PlayerControlsTest, APressDuringACrashIsNotAccepted) {
-    gameState.crashed = true;
-    pressKey(kKeyRight);
-    EXPECT_EQ(gameState.playerLane, 0);
-    EXPECT_FALSE(rightLatch);
-    // Still held after the restart: its next auto-repeat moves once.
-    restartLevel();
-    pressKey(kKeyRight);
-    pressKey(kKeyRight);
-    EXPECT_EQ(gameState.playerLane, 32);
-}
-
-TEST_F(PlayerControlsTest, AKeyHeldThroughACrashAndRestartStaysLatched) {
-    pressKey(kKeyUp);
-    pressKey(kKeyLeft);
-    gameState.crashed = true;
-    releaseKey(kKeyLeft);  // a release reaches its latch during a crash too
-    EXPECT_FALSE(leftLatch);
-    for (int i = 0; i < 92; ++i) {
-        tickWorld();
-    }
-    ASSERT_FALSE(gameState.crashed);
-    EXPECT_EQ(gameState.playerAltitude, 0);
-    pressKey(kKeyUp);
-    EXPECT_EQ(gameState.playerAltitude, 0);
-    releaseKey(kKeyUp);
-    pressKey(kKeyUp);
-    EXPECT_EQ(gameState.playerAltitude, 2);
 }
 
 }  // namespace

@@ -2,244 +2,124 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <utility>
 
 #include "game/caption_rule.h"
-#include "game/level_scripts.h"
 #include "tests/game_test_support.h"
+#include "tools/replay/replay_script.h"
 
 namespace zephlet {
 namespace {
 
-// Level 1 at tick 1 makes no row before tick 90, so only the test's own
-// obstacles fall.
-class WorldTickTest : public GameTest {
-  protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        gameState.levelTick = 1;
-    }
-    static void quietLevel(const std::vector<Obstacle>& obstacles) {
-        resetGame();
-        gameState.levelTick = 1;
-        gameState.obstacles = obstacles;
-    }
-};
+class WorldTickTest : public GameTest {};
 
-Obstacle at(std::int32_t y, std::int32_t lane = 0, std::int32_t altitude = 0,
-            std::int32_t kind = Plain) {
-    return Obstacle{altitude, y, lane, kind};
+constexpr Obstacle plainAt(std::int32_t y, std::int32_t lane = 0) {
+    return Obstacle{0, y, lane, Plain};
 }
 
-std::vector<std::int32_t> obstacleYs() {
-    std::vector<std::int32_t> ys;
-    for (const Obstacle& o : gameState.obstacles) {
-        ys.push_back(o.y);
+// The state line's fields that differ from program start.
+std::string changes() {
+    std::istringstream now(stateLine());
+    std::istringstream start(
+        "level=0 tick=0 crashed=0 timer=0 won=0 lane=0 alt=0 scroll=800 obstacles=");
+    std::string field, initial, out;
+    while (now >> field && start >> initial) {
+        out += field == initial ? "" : (out.empty() ? "" : " ") + field;
     }
-    return ys;
+    return out;
 }
 
-TEST_F(WorldTickTest, ScrollAndClock) {
-    resetGame();
-    tickWorld();  // the first tick after program start
-    EXPECT_EQ(gameState.scrollOffset, 2);
-    EXPECT_EQ(gameState.levelTick, 1);
-    for (auto [before, after] : std::vector<std::pair<int, int>>{{0, 2}, {796, 798}, {798, 0}}) {
-        gameState.scrollOffset = before;
-        tickWorld();
-        EXPECT_EQ(gameState.scrollOffset, after) << before;
+// One frame (the tick, then the caption's rule for won) from a state, the
+// random source at 1. Only the rows at tick 90 and 1120 are the scripts'; the
+// other obstacles are the listed ones.
+TEST_F(WorldTickTest, OneFrame) {
+    const std::pair<GameState, const char*> cases[] = {
+        {{}, "tick=1 scroll=2"},
+        {{.levelTick = 1, .scrollOffset = 798}, "tick=2 scroll=0"},
+        // A new row is moved in the tick that makes it.
+        {{.levelTick = 89}, "tick=90 scroll=2 obstacles=4,-48,32,1;2,-48,-32,1"},
+        // Moved to 470, 472, 528, 530, 600, 602: hit in 471..529, gone above 600.
+        {{.levelTick = 1,
+          .obstacles = {plainAt(468), plainAt(470), plainAt(526), plainAt(528), plainAt(598),
+                        plainAt(600)}},
+         "tick=2 crashed=1 scroll=2 obstacles=0,470,0,1;0,530,0,1;0,600,0,1"},
+        // Hits during the pause remove their obstacles; the timer counts on.
+        {{.levelTick = 1,
+          .crashed = true,
+          .crashTimer = 40,
+          .obstacles = {plainAt(498), plainAt(498, 32), {2, 500, 0, Blue}, plainAt(300)}},
+         "tick=2 crashed=1 timer=41 scroll=2 obstacles=0,500,32,1;0,302,0,1"},
+        {{.levelTick = 1, .crashed = true, .crashTimer = 89}, "tick=2 crashed=1 timer=90 scroll=2"},
+        // The pause's 91st tick restarts the level, throwing away this tick's row.
+        {{.levelIndex = 3,
+          .levelTick = 1119,
+          .crashed = true,
+          .crashTimer = 90,
+          .playerLane = 32,
+          .playerAltitude = 4},
+         "level=3"},
+        // A level lasts 2221 ticks, never ends in the pause, and the next one
+        // begins with the craft and the ground as they were.
+        {{.levelIndex = 2, .levelTick = 2219}, "level=2 tick=2220 scroll=2"},
+        {{.levelIndex = 2, .levelTick = 2220, .crashed = true},
+         "level=2 tick=2221 crashed=1 timer=1 scroll=2"},
+        {{.levelIndex = 2,
+          .levelTick = 2220,
+          .playerLane = 32,
+          .playerAltitude = 4,
+          .obstacles = {plainAt(100, -32)}},
+         "level=3 lane=32 alt=4 scroll=2"},
+        // The cruise begins in the frame the last level ends, and stops the clock.
+        {{.levelIndex = 5, .levelTick = 2220}, "level=6 won=1 scroll=2"},
+        {{.levelIndex = 6, .won = true, .scrollOffset = 10}, "level=6 won=1 scroll=12"},
+        // Level 6 reached between frames: the clock counts once more.
+        {{.levelIndex = 6}, "level=6 tick=1 won=1 scroll=2"},
+    };
+    for (const auto& [before, after] : cases) {
+        setState(before);
+        advanceFrame();
+        EXPECT_EQ(changes(), after);
     }
 }
 
-// The y before the tick moves by 2; the window is 471..529 after the move.
-TEST_F(WorldTickTest, HitWindowEdgesAndLeavingThePicture) {
-    struct Case {
-        std::int32_t yBefore;
-        bool hits;
-        bool stays;
+// In the craft's lane inside the window, for the craft at altitude 0, 2, 4
+// ('x': a hit); never in another lane.
+TEST_F(WorldTickTest, HitRule) {
+    const std::tuple<std::int32_t, std::int32_t, const char*> cases[] = {
+        {Plain, 2, ".x."}, {Blue, 2, "xx."}, {Green, 2, ".xx"}, {Blue, 4, "xxx"},
+        {Green, 0, "xxx"}, {Blue, 0, "x.."}, {Green, 4, "..x"},
     };
-    const std::vector<Case> cases{
-        {468, false, true}, {470, true, false}, {526, true, false},
-        {528, false, true}, {598, false, true}, {600, false, false},
-    };
-    for (const Case& c : cases) {
-        quietLevel({at(c.yBefore)});
-        tickWorld();
-        EXPECT_EQ(gameState.crashed, c.hits) << c.yBefore;
-        EXPECT_EQ(gameState.obstacles.size(), c.stays ? 1u : 0u) << c.yBefore;
-    }
-}
-
-TEST_F(WorldTickTest, HitTable) {
-    struct Case {
-        std::int32_t kind, obstacleAltitude;
-        bool hitsAt[3];  // craft at altitude 0, 2, 4
-    };
-    const std::vector<Case> cases{
-        {Plain, 2, {false, true, false}}, {Blue, 2, {true, true, false}},
-        {Green, 2, {false, true, true}},  {Blue, 4, {true, true, true}},
-        {Green, 0, {true, true, true}},   {Blue, 0, {true, false, false}},
-        {Green, 4, {false, false, true}},
-    };
-    for (const Case& c : cases) {
-        for (std::int32_t lane : {0, 32}) {
-            for (int a = 0; a < 3; ++a) {
-                SCOPED_TRACE(::testing::Message()
-                             << "kind " << c.kind << " at " << c.obstacleAltitude << ", craft at "
-                             << 2 * a << " in lane " << lane);
-                quietLevel({at(498, 0, c.obstacleAltitude, c.kind)});
-                gameState.playerAltitude = 2 * a;
-                gameState.playerLane = lane;
+    for (const auto& [kind, altitude, hits] : cases) {
+        for (std::int32_t craft = 0; craft < 3; ++craft) {
+            for (std::int32_t lane : {0, 32}) {
+                setState({.levelTick = 1,
+                          .playerLane = lane,
+                          .playerAltitude = 2 * craft,
+                          .obstacles = {{altitude, 498, 0, kind}}});
                 tickWorld();
-                EXPECT_EQ(gameState.crashed, lane == 0 && c.hitsAt[a]);
+                EXPECT_EQ(gameState.crashed, lane == 0 && hits[craft] == 'x')
+                    << "kind " << kind << " at " << altitude << ", craft at " << 2 * craft
+                    << " in lane " << lane;
             }
         }
     }
 }
 
-TEST_F(WorldTickTest, TheRuleIsTestedAfreshInEveryWindowTick) {
-    gameState.playerLane = 32;
-    gameState.obstacles = {at(470)};
-    for (int i = 0; i < 20; ++i) {
-        tickWorld();
-    }
-    ASSERT_FALSE(gameState.crashed);
-    gameState.playerLane = 0;  // moved into its way late in the window
-    tickWorld();
-    EXPECT_TRUE(gameState.crashed);
-}
-
-TEST_F(WorldTickTest, RemovalDuringTheWalkKeepsTheOthersInOrder) {
-    const Obstacle hit = at(470);  // moves into the window in the craft's way
-    const Obstacle gone = at(600, 32);
-    const Obstacle a = at(100, 32);
-    const Obstacle b = at(200, -32);
-    const std::vector<std::vector<Obstacle>> cases{
-        {hit, a, b}, {a, gone, b}, {a, b, hit}, {hit, a, gone, b, hit}};
-    for (const auto& before : cases) {
-        quietLevel(before);
-        tickWorld();
-        EXPECT_EQ(obstacleYs(), (std::vector<std::int32_t>{102, 202}));
-    }
-    quietLevel({gone});
-    tickWorld();
-    EXPECT_TRUE(gameState.obstacles.empty());
-}
-
-TEST_F(WorldTickTest, AHitDuringThePauseRemovesTheObstacleAndKeepsTheTimer) {
-    gameState.crashed = true;
-    gameState.crashTimer = 40;
-    gameState.obstacles = {at(498), at(500, 0, 2, Blue), at(300)};
-    tickWorld();
-    EXPECT_TRUE(gameState.crashed);
-    EXPECT_EQ(gameState.crashTimer, 41);
-    EXPECT_EQ(obstacleYs(), std::vector<std::int32_t>{302});
-}
-
-TEST_F(WorldTickTest, CrashTimeline) {
-    gameState.levelIndex = 3;
-    gameState.levelTick = 1000;
-    gameState.playerLane = 32;
-    gameState.playerAltitude = 4;
-    gameState.obstacles = {at(498, 32, 4)};
-    tickWorld();  // tick N: the hit
-    ASSERT_TRUE(gameState.crashed);
-    for (int i = 1; i <= 90; ++i) {
-        tickWorld();
-        ASSERT_TRUE(gameState.crashed);
-        ASSERT_EQ(gameState.crashTimer, i);
-    }
-    EXPECT_EQ(gameState.levelTick, 1091);
-    srand(1);
-    gameState.levelTick = 1119;  // this tick's row is made, then thrown away
-    tickWorld();                 // N+91: the restart
-    EXPECT_EQ(stateLineFields(),
-              "level=3 tick=0 crashed=0 timer=0 lane=0 alt=0 scroll=800 obstacles=0");
-    tickWorld();  // N+92: the level again from its start
-    EXPECT_EQ(gameState.levelTick, 1);
-    EXPECT_EQ(gameState.scrollOffset, 2);
-}
-
-TEST_F(WorldTickTest, LevelEndNeverDuringACrash) {
-    struct Case {
-        std::int32_t tickBefore, crashTimer;
-        bool crashed;
-        std::uint32_t levelAfter;
-        std::int32_t tickAfter;
+// Level, tick -> caption showing, its row, won.
+TEST_F(WorldTickTest, CaptionForTheFirst240TicksAndTheCruiseIsWon) {
+    const std::tuple<std::uint32_t, std::int32_t, bool, std::uint32_t, bool> cases[] = {
+        {0, 0, true, 0, false}, {5, 239, true, 5, false}, {5, 240, false, 5, false},
+        {6, 0, true, 6, true},  {9, 0, true, 6, true},
     };
-    const std::vector<Case> cases{
-        {2219, 0, false, 2, 2220}, {2220, 0, false, 3, 0}, {2220, 0, true, 2, 2221},
-        {2300, 89, true, 2, 2301}, {2300, 90, true, 2, 0},  // restarted, not ended
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.tickBefore);
-        quietLevel({at(100, -32)});
-        gameState.levelIndex = 2;
-        gameState.levelTick = c.tickBefore;
-        gameState.crashed = c.crashed;
-        gameState.crashTimer = c.crashTimer;
-        gameState.playerLane = 32;
-        gameState.scrollOffset = 400;
-        tickWorld();
-        EXPECT_EQ(gameState.levelIndex, c.levelAfter);
-        EXPECT_EQ(gameState.levelTick, c.tickAfter);
-        if (c.levelAfter == 3) {  // the craft and the ground carry over
-            EXPECT_TRUE(gameState.obstacles.empty());
-            EXPECT_EQ(gameState.playerLane, 32);
-            EXPECT_EQ(gameState.scrollOffset, 402);
-        }
+    for (const auto& [level, tick, showing, row, won] : cases) {
+        setState({.levelIndex = level, .levelTick = tick});
+        EXPECT_EQ(captionShowing(), showing) << level << " " << tick;
+        EXPECT_EQ(chooseCaption(), row) << level;
+        EXPECT_EQ(gameState.won, won) << level;
     }
-}
-
-TEST_F(WorldTickTest, TheCruiseBeginsInTheFrameTheLastLevelEnds) {
-    gameState.levelIndex = 5;
-    gameState.levelTick = 2220;
-    advanceFrame();
-    EXPECT_EQ(gameState.levelIndex, 6u);
-    EXPECT_TRUE(gameState.won);
-    const std::int32_t scroll = gameState.scrollOffset;
-    srand(5);
-    for (int i = 0; i < 1000; ++i) {
-        advanceFrame();
-        ASSERT_EQ(gameState.levelTick, 0);
-        ASSERT_TRUE(gameState.obstacles.empty());
-    }
-    EXPECT_EQ(gameState.scrollOffset, (scroll + 2000) % 800);
-    EXPECT_EQ(randomState(), 5u);
-}
-
-TEST_F(WorldTickTest, CaptionRule) {
-    for (auto [level, row, won] : std::vector<std::tuple<std::uint32_t, std::uint32_t, bool>>{
-             {0, 0, false}, {5, 5, false}, {6, 6, true}, {9, 6, true}}) {
-        resetGame();
-        gameState.levelIndex = level;
-        EXPECT_EQ(chooseCaption(), row);
-        EXPECT_EQ(gameState.won, won);
-    }
-    for (auto [tick, showing] :
-         std::vector<std::pair<std::int32_t, bool>>{{0, true}, {239, true}, {240, false}}) {
-        gameState.levelTick = tick;
-        EXPECT_EQ(captionShowing(), showing) << tick;
-    }
-}
-
-TEST_F(WorldTickTest, MakeObstacleReducesTheLaneIndex) {
-    EXPECT_EQ(makeObstacle(0, 1, 0), (Obstacle{0, -50, -32, 1}));
-    EXPECT_EQ(makeObstacle(2, 3, 2), (Obstacle{4, -50, 32, 3}));
-    EXPECT_EQ(makeObstacle(3, 2, 1), (Obstacle{2, -50, -32, 2}));
-    EXPECT_EQ(makeObstacle(4, 1, 1), (Obstacle{2, -50, 0, 1}));
-}
-
-TEST_F(WorldTickTest, AWholeLevelNeedsNoMoreRoomThanTheListStartsWith) {
-    const std::size_t capacity = gameState.obstacles.capacity();
-    gameState.levelIndex = 4;  // level 5 keeps the most obstacles in flight
-    gameState.levelTick = 0;
-    gameState.playerLane = 99;
-    for (int i = 0; i < 2221; ++i) {
-        tickWorld();
-    }
-    EXPECT_EQ(gameState.levelIndex, 5u);
-    EXPECT_EQ(gameState.obstacles.capacity(), capacity);
 }
 
 }  // namespace
