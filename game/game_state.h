@@ -17,6 +17,8 @@ struct Obstacle {
     std::int32_t y;         // top edge of the sprite
     std::int32_t lane;      // -32, 0 or +32: pixel offset of the lane
     std::int32_t kind;      // an ObstacleKind
+
+    friend bool operator==(const Obstacle&, const Obstacle&) = default;
 };
 
 // The obstacles in flight, oldest first. A vector whose capacity survives

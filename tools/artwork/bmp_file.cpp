@@ -1,7 +1,5 @@
 #include "tools/artwork/bmp_file.h"
 
-#include <cstdlib>
-
 namespace zephlet {
 
 namespace {
@@ -19,18 +17,6 @@ void putLe(std::vector<uint8_t>& out, uint32_t value, int byteCount) {
     for (int i = 0; i < byteCount; ++i) {
         out.push_back(static_cast<uint8_t>(value >> (8 * i)));
     }
-}
-
-uint32_t getLe(std::span<const uint8_t> bytes, size_t offset, int byteCount) {
-    uint32_t value = 0;
-    for (int i = 0; i < byteCount; ++i) {
-        value |= static_cast<uint32_t>(bytes[offset + static_cast<size_t>(i)]) << (8 * i);
-    }
-    return value;
-}
-
-int32_t getSigned32(std::span<const uint8_t> bytes, size_t offset) {
-    return static_cast<int32_t>(getLe(bytes, offset, 4));
 }
 
 }  // namespace
@@ -142,43 +128,6 @@ std::vector<uint8_t> encodeIcon(const Picture& picture) {
         }
     }
     return out;
-}
-
-std::optional<Picture> decodeBmp(std::span<const uint8_t> bytes) {
-    if (bytes.size() < kPixelOffset || bytes[0] != 'B' || bytes[1] != 'M') {
-        return std::nullopt;
-    }
-    const uint32_t pixelOffset = getLe(bytes, 10, 4);
-    const uint32_t infoSize = getLe(bytes, 14, 4);
-    const int32_t width = getSigned32(bytes, 18);
-    const int32_t rawHeight = getSigned32(bytes, 22);
-    const uint32_t planes = getLe(bytes, 26, 2);
-    const uint32_t bitsPerPixel = getLe(bytes, 28, 2);
-    const uint32_t compression = getLe(bytes, 30, 4);
-    if (infoSize < kInfoHeaderSize || planes != 1 || bitsPerPixel != 24 || compression != 0) {
-        return std::nullopt;
-    }
-    // A negative height marks top-down rows; INT32_MIN has no positive counterpart.
-    if (width <= 0 || width > kMaxBmpSide || rawHeight == 0 || rawHeight < -kMaxBmpSide ||
-        rawHeight > kMaxBmpSide) {
-        return std::nullopt;
-    }
-    const int height = std::abs(rawHeight);
-    const bool bottomUp = rawHeight > 0;
-    const size_t stride = rowStride(width);
-    if (pixelOffset < kFileHeaderSize + infoSize || pixelOffset > bytes.size() ||
-        (bytes.size() - pixelOffset) / stride < static_cast<size_t>(height)) {
-        return std::nullopt;
-    }
-    Picture picture(width, height, Rgb{});
-    for (int row = 0; row < height; ++row) {
-        const int y = bottomUp ? height - 1 - row : row;
-        size_t offset = pixelOffset + static_cast<size_t>(row) * stride;
-        for (int x = 0; x < width; ++x, offset += 3) {
-            picture.at(x, y) = Rgb{bytes[offset + 2], bytes[offset + 1], bytes[offset]};
-        }
-    }
-    return picture;
 }
 
 }  // namespace zephlet

@@ -4,7 +4,6 @@
 
 #include <compare>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <vector>
 
@@ -30,15 +29,8 @@ struct Picture {
     friend bool operator==(const Picture&, const Picture&) = default;
 };
 
-// Largest side a decoded picture may have; anything bigger is not artwork of this game.
-inline constexpr int kMaxBmpSide = 8192;
-
 // BITMAPFILEHEADER + BITMAPINFOHEADER, rows bottom-up, each padded to four bytes.
 std::vector<uint8_t> encodeBmp(const Picture& picture);
-
-// Accepts only 24-bit uncompressed files whose headers and pixel data fit the bytes given;
-// returns nothing for anything else.
-std::optional<Picture> decodeBmp(std::span<const uint8_t> bytes);
 
 // A .ico file of one 32 x 32 image in the standard 16 colours (4 bits per pixel) with its mask:
 // white is transparent, every other pixel takes the nearest of the 16 colours.
