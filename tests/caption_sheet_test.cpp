@@ -22,20 +22,24 @@ TEST(CaptionSheetTest, CaptionLinesAreTheFontsBoxesFromTheCarriedSheet) {
     ASSERT_TRUE(rendered.has_value());
     EXPECT_TRUE(decodeDib(captionSheetBmp().bytes()) == rendered)
         << "resources/captions.bmp differs from what tools/captions renders";
-    for (int row = 0; row < kCaptionCount; ++row) {
-        for (int k = 0; k < kCaptionLineCount; ++k) {
-            const char* text = kCaptionTexts[std::size_t(row)][std::size_t(k)];
-            const Bitmap& line = captionLines[std::size_t(row)][std::size_t(k)];
-            SCOPED_TRACE(std::string("\"") + text + "\"");
-            EXPECT_EQ(line.height, text[0] == '\0' ? 0 : kCaptionLineHeight);
-            EXPECT_EQ(line.width == 0, text[0] == '\0');
-            if (k == 0 && row < 6) {
-                for (int x = 0; x < 8; ++x) {
-                    for (int y = 0; y < line.height; ++y) {
-                        ASSERT_EQ(line.at(x, y), kWhite) << "at " << x << ", " << y;
-                    }
-                }
+    // Each line is its band of the sheet, up to where the margin begins.
+    for (int band = 0; band < kCaptionBandCount; ++band) {
+        const Bitmap& line = captionLines[std::size_t(band / 6)][std::size_t(band % 6)];
+        const std::string text = kCaptionTexts[std::size_t(band / 6)][std::size_t(band % 6)];
+        SCOPED_TRACE("\"" + text + "\"");
+        EXPECT_EQ(line.height, text.empty() ? 0 : kCaptionLineHeight);
+        EXPECT_EQ(rendered->at(line.width, band * kCaptionLineHeight), kCaptionSheetMargin);
+        int differing = 0;
+        int inkBefore8 = 0;  // a level's heading begins with two blanks' width of white
+        for (int y = 0; y < line.height; ++y) {
+            for (int x = 0; x < line.width; ++x) {
+                differing += line.at(x, y) != rendered->at(x, band * kCaptionLineHeight + y);
+                inkBefore8 += x < 8 && line.at(x, y) != kWhite;
             }
+        }
+        EXPECT_EQ(differing, 0);
+        if (text.starts_with("  LEVEL")) {
+            EXPECT_EQ(inkBefore8, 0);
         }
     }
     releaseGraphicsResources();
