@@ -18,22 +18,6 @@ source "$(dirname "$0")/wine_session.sh"
 game=
 trap 'kill $game 2>/dev/null || true; end_wine_session' EXIT
 
-fail() {
-    echo "FAIL: $*" >&2
-    for log in "$work"/*.log; do
-        [[ -s $log ]] && { echo "--- $log"; cat "$log"; } >&2
-    done
-    exit 1
-}
-
-# Sets code to the game's exit code; a failure if it does not end in 10 s.
-await_game() {
-    code=0
-    within 10 bash -c "! kill -0 $game 2>/dev/null" || fail "the game did not end"
-    wait "$game" || code=$?
-    game=
-}
-
 # The game's window id once it is mapped; polled often, so that the first
 # capture comes long before tick 90.
 find_window() {

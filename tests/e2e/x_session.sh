@@ -1,4 +1,4 @@
-# Sourced by the whole-program test and the measuring script: a private X
+# Sourced by the whole-program tests and the measuring scripts: a private X
 # display with the openbox window manager, torn down on exit.
 #
 # After `start_x_session`, DISPLAY names the display and $work is a scratch
@@ -24,6 +24,25 @@ within() {
         ((SECONDS < deadline)) || return 1
         sleep 0.05
     done
+}
+
+# For the whole-program tests: ends the test with the message and every log
+# of the session.
+fail() {
+    echo "FAIL: $*" >&2
+    for log in "$work"/*.log; do
+        [[ -s $log ]] && { echo "--- $log"; cat "$log"; } >&2
+    done
+    exit 1
+}
+
+# Sets code to the exit code of the game whose process id is in $game; a
+# failure if it does not end in 10 s.
+await_game() {
+    code=0
+    within 10 bash -c "! kill -0 $game 2>/dev/null" || fail "the game did not end"
+    wait "$game" || code=$?
+    game=
 }
 
 # Returns non-zero, with a line on standard error, if a part does not start.
