@@ -27,34 +27,23 @@
 #include <string>
 #include <vector>
 
+#include "render/bitmap.h"
+
 namespace {
 
 constexpr int kSize = 32;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 
-// A 32 x 32, 24-bit, uncompressed BMP as 0xRRGGBB values, top row first;
-// empty if the file is not one.
+// A 32 x 32 BMP as 0xRRGGBB values, top row first; empty if the file is not
+// one. Read by the game's own decoder.
 std::vector<std::uint32_t> readSprite(const char* path) {
     std::ifstream in(path, std::ios::binary);
-    const std::vector<unsigned char> b{std::istreambuf_iterator<char>(in), {}};
-    auto le32 = [&](std::size_t at) {
-        return static_cast<std::uint32_t>(b[at] | b[at + 1] << 8 | b[at + 2] << 16 |
-                                          b[at + 3] << 24);
-    };
-    if (b.size() < 54 || b[0] != 'B' || b[1] != 'M' || le32(18) != kSize || le32(22) != kSize ||
-        (b[28] | b[29] << 8) != 24 || le32(30) != 0 || b.size() < le32(10) + kSize * kSize * 3) {
+    const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), {}};
+    const auto picture = zephlet::decodeDib(bytes);
+    if (!picture || picture->width != kSize || picture->height != kSize) {
         return {};
     }
-    std::vector<std::uint32_t> pixels(kSize * kSize);
-    for (int y = 0; y < kSize; ++y) {
-        for (int x = 0; x < kSize; ++x) {
-            // Rows bottom up, each pixel blue, green, red; a row is 96 bytes,
-            // already a multiple of 4.
-            const unsigned char* p = &b[le32(10) + 3 * (kSize * (kSize - 1 - y) + x)];
-            pixels[y * kSize + x] = static_cast<std::uint32_t>(p[2] << 16 | p[1] << 8 | p[0]);
-        }
-    }
-    return pixels;
+    return picture->pixels;
 }
 
 // Whether the craft stands at that lane and altitude in both views, whose

@@ -30,8 +30,8 @@ done
 
 source "$root/tests/e2e/wine_session.sh"
 scroll_rate=$work/scroll_rate
-g++ -O2 -std=c++20 "$root/tools/measure/scroll_rate.cpp" $(pkg-config --cflags --libs x11) \
-    -o "$scroll_rate"
+g++ -O2 -std=c++20 -I"$root" "$root/tools/measure/scroll_rate.cpp" "$root/render/bitmap.cpp" \
+    $(pkg-config --cflags --libs x11) -o "$scroll_rate"
 
 start_wine_session
 server=${session_pids[0]}

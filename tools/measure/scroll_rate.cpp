@@ -17,34 +17,24 @@
 #include <iterator>
 #include <vector>
 
+#include "render/bitmap.h"
+
 namespace {
 
 constexpr int kGroundWidth = 100;
 constexpr int kGroundHeight = 800;
 constexpr int kScrollStep = 2;
 
-// The 100 x 800 24-bit ground strip as 0xRRGGBB, top row first; empty if not.
+// The 100 x 800 ground strip as 0xRRGGBB, top row first; empty if the file
+// is not it. Read by the game's own decoder.
 std::vector<std::uint32_t> readGround(const char* path) {
     std::ifstream in(path, std::ios::binary);
-    const std::vector<unsigned char> b{std::istreambuf_iterator<char>(in), {}};
-    auto le32 = [&](std::size_t at) {
-        return static_cast<std::uint32_t>(b[at] | b[at + 1] << 8 | b[at + 2] << 16 |
-                                          b[at + 3] << 24);
-    };
-    const std::size_t rowBytes = kGroundWidth * 3;  // 300, a multiple of 4
-    if (b.size() < 54 || le32(18) != kGroundWidth || le32(22) != kGroundHeight ||
-        b.size() < le32(10) + rowBytes * kGroundHeight) {
+    const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), {}};
+    const auto picture = zephlet::decodeDib(bytes);
+    if (!picture || picture->width != kGroundWidth || picture->height != kGroundHeight) {
         return {};
     }
-    std::vector<std::uint32_t> pixels(kGroundWidth * kGroundHeight);
-    for (int y = 0; y < kGroundHeight; ++y) {
-        for (int x = 0; x < kGroundWidth; ++x) {
-            const unsigned char* p = &b[le32(10) + rowBytes * (kGroundHeight - 1 - y) + 3 * x];
-            pixels[y * kGroundWidth + x] =
-                static_cast<std::uint32_t>(p[2] << 16 | p[1] << 8 | p[0]);
-        }
-    }
-    return pixels;
+    return picture->pixels;
 }
 
 // The scroll offset (0 to 798) whose ground best matches the left view's
