@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "app/sdl/window_messages.h"
+#include "app/emulated_window_messages.h"
 
 namespace zephlet {
 

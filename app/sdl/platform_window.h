@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/sdl/window_messages.h"
+#include "app/emulated_window_messages.h"
 #include "render/client_area.h"
 
 namespace zephlet {

@@ -1,0 +1,50 @@
+// The frame's way to the page's canvas: the client area from the back
+// buffer in one copy, through one ImageData over the layer's own pixels.
+#include "render/frame_presentation.h"
+
+#include <vector>
+
+#include "app/web/browser_events.h"
+#include "app/web/page_calls.h"
+#include "app/web/platform_window.h"
+#include "render/graphics_resources.h"
+
+namespace zephlet {
+
+namespace {
+
+// The canvas wants its bytes R, G, B, A; the back buffer holds 0x00RRGGBB.
+// Made once, the size of the whole back buffer.
+std::vector<std::uint32_t> canvasPixels(static_cast<std::size_t>(kBackBufferWidth) *
+                                        kBackBufferHeight);
+
+constexpr std::uint32_t canvasPixel(Pixel pixel) {
+    return 0xFF000000u | (pixel & 0x00FF00u) | (pixel >> 16 & 0xFFu) | (pixel & 0xFFu) << 16;
+}
+
+}  // namespace
+
+ClientRect windowClientRect(WindowHandle window) {
+    return canvasClientRect(windowHidden(window));
+}
+
+void presentFrame(WindowHandle /*window*/) {
+    const ClientRect covered = coveredByBackBuffer(clientRect);
+    if (!covered.empty()) {
+        std::uint32_t* out = canvasPixels.data();
+        for (std::int32_t y = 0; y < covered.bottom; ++y) {
+            const Pixel* row = backBuffer.row(y);
+            for (std::int32_t x = 0; x < covered.right; ++x) {
+                *out++ = canvasPixel(row[x]);
+            }
+        }
+        putCanvasPixels(canvasPixels.data(), covered.right, covered.bottom);
+    }
+    for (const ClientRect& beyond : beyondBackBuffer(clientRect)) {
+        if (!beyond.empty()) {
+            fillCanvasWhite(beyond.left, beyond.top, beyond.right, beyond.bottom);
+        }
+    }
+}
+
+}  // namespace zephlet

@@ -1,0 +1,19 @@
+// The calls the browser layer makes into the page, in page_calls.js.
+#pragma once
+
+#include <cstdint>
+
+extern "C" {
+
+// The canvas with the id "window" and its 2D context; 0 if there is none.
+int openCanvas();
+void closeCanvas();
+// The canvas width x height pixels, at a whole number of screen pixels each.
+void sizeCanvas(int width, int height);
+int pageHidden();
+void showFailureBox(const char* caption, const char* text);
+// Width x height RGBA pixels from the wasm memory at pixels, to the canvas's
+// top left corner.
+void putCanvasPixels(const void* pixels, int width, int height);
+void fillCanvasWhite(int left, int top, int right, int bottom);
+}
