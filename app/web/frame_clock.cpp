@@ -4,6 +4,7 @@
 #include <emscripten.h>
 
 #include "app/shell_platform.h"
+#include "app/web/page_calls.h"
 
 namespace zephlet {
 
@@ -13,7 +14,7 @@ std::uint32_t frameClockMs() {
 }
 
 void sleepFor(std::uint32_t milliseconds) {
-    emscripten_sleep(milliseconds);
+    sleepAtLeast(milliseconds);
 }
 
 }  // namespace zephlet

@@ -5,6 +5,9 @@
 
 extern "C" {
 
+// Hands the thread back to the browser for at least that many milliseconds.
+void sleepAtLeast(double milliseconds);
+
 // The canvas with the id "window" and its 2D context; 0 if there is none.
 int openCanvas();
 void closeCanvas();

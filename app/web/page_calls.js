@@ -1,6 +1,44 @@
 // The page's side of the browser layer: the canvas that stands for the
 // window, its 2D context, and the start-up failure shown in the page.
 mergeInto(LibraryManager.library, {
+  // A timer wakes a page later than asked, by about half a millisecond, and
+  // every frame would be that much longer. The sleep asks the timer for a
+  // little less, by the lateness it has seen, and hands the thread to the
+  // browser in short turns (a message to itself) until the time is up. It
+  // never wakes before the time asked.
+  $frameSleep: {lateness: 0, channel: null, turn: null},
+  sleepAtLeast__deps: ['$frameSleep'],
+  sleepAtLeast: function(milliseconds) {
+    Asyncify.handleSleep(function(wakeUp) {
+      var asked = performance.now();
+      var deadline = asked + milliseconds;
+      if (!frameSleep.channel) {
+        frameSleep.channel = new MessageChannel();
+        frameSleep.channel.port1.onmessage = function() { frameSleep.turn(); };
+      }
+      function finish() {
+        if (performance.now() >= deadline) {
+          wakeUp();
+          return;
+        }
+        frameSleep.turn = finish;
+        frameSleep.channel.port2.postMessage(0);
+      }
+      var early = milliseconds - frameSleep.lateness;
+      if (early <= 0) {
+        finish();
+        return;
+      }
+      setTimeout(function() {
+        // A hidden page's timers come a second late: that is not lateness
+        // to learn from.
+        var late = Math.min(Math.max(performance.now() - asked - early, 0), 2);
+        frameSleep.lateness += (late - frameSleep.lateness) / 8;
+        finish();
+      }, early);
+    });
+  },
+
   $canvasWindow: {canvas: null, context: null, image: null},
 
   openCanvas__deps: ['$canvasWindow'],

@@ -1,0 +1,148 @@
+// Shared by the browser tests and the measuring script: Debian's Chromium,
+// headless, driven through the DevTools protocol; the page's frame read from
+// its canvas; and the game's artwork to find things in it.
+import {execFileSync} from 'node:child_process';
+import {readFileSync} from 'node:fs';
+
+import puppeteer from 'puppeteer-core';
+
+// The flags that keep a headless Chromium from reaching for the network on
+// its own (updates, sync, safe browsing), with a fresh profile every launch.
+const kChromiumFlags = [
+  '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+  '--disable-background-networking', '--disable-component-update', '--disable-sync',
+  '--disable-default-apps', '--disable-extensions',
+];
+
+export function launchBrowser() {
+  return puppeteer.launch({
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    args: kChromiumFlags,
+  });
+}
+
+// Opens the page in a new tab and records what it logs and asks for.
+// `before` runs in the page before any of its own scripts, with `arg`.
+export async function openPage(browser, url, {before, arg} = {}) {
+  const page = await browser.newPage();
+  const seen = {console: [], errors: [], requests: []};
+  page.on('console', (message) => seen.console.push(`${message.type()}: ${message.text()}`));
+  page.on('pageerror', (error) => seen.errors.push(error.message));
+  page.on('request', (request) => seen.requests.push(request.url()));
+  if (before) {
+    await page.evaluateOnNewDocument(before, arg);
+  }
+  await page.goto(url, {waitUntil: 'load'});
+  return {page, seen};
+}
+
+export const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+// Polls `check` until it gives a true value, or fails after `ms`.
+export async function within(ms, what, check) {
+  const deadline = Date.now() + ms;
+  for (;;) {
+    const value = await check();
+    if (value) {
+      return value;
+    }
+    if (Date.now() > deadline) {
+      throw new Error(`not within ${ms} ms: ${what}`);
+    }
+    await sleep(20);
+  }
+}
+
+// The canvas as RGB bytes, rows top-down: one frame, since the page's script
+// cannot run while this does.
+export async function readFrame(page) {
+  const {width, height, base64} = await page.evaluate(() => {
+    const canvas = document.getElementById('window');
+    const rgba = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+    const rgb = new Uint8Array(canvas.width * canvas.height * 3);
+    for (let i = 0, o = 0; i < rgba.length; i += 4) {
+      rgb[o++] = rgba[i];
+      rgb[o++] = rgba[i + 1];
+      rgb[o++] = rgba[i + 2];
+    }
+    let text = '';
+    for (let i = 0; i < rgb.length; i += 0x8000) {
+      text += String.fromCharCode.apply(null, rgb.subarray(i, i + 0x8000));
+    }
+    return {width: canvas.width, height: canvas.height, base64: btoa(text)};
+  });
+  return {width, height, rgb: Buffer.from(base64, 'base64')};
+}
+
+// A PNG (zephlet-replay's shots) as RGB bytes, through ImageMagick.
+export function readPng(path) {
+  const size = execFileSync('identify', ['-format', '%w %h', path]).toString().split(' ');
+  const rgb = execFileSync('convert', [path, '-depth', '8', 'rgb:-'], {maxBuffer: 1 << 26});
+  return {width: Number(size[0]), height: Number(size[1]), rgb};
+}
+
+// A 24-bit BMP (the artwork) as 0xRRGGBB values, rows top-down.
+export function readBmp(path) {
+  const bytes = readFileSync(path);
+  const offset = bytes.readUInt32LE(10);
+  const width = bytes.readInt32LE(18);
+  const rawHeight = bytes.readInt32LE(22);
+  const height = Math.abs(rawHeight);
+  const stride = Math.ceil((width * 3) / 4) * 4;
+  const pixels = new Uint32Array(width * height);
+  for (let y = 0; y < height; ++y) {
+    const row = offset + (rawHeight > 0 ? height - 1 - y : y) * stride;
+    for (let x = 0; x < width; ++x) {
+      const p = row + x * 3;
+      pixels[y * width + x] = (bytes[p + 2] << 16) | (bytes[p + 1] << 8) | bytes[p];
+    }
+  }
+  return {width, height, pixels};
+}
+
+const pixelAt = (frame, x, y) => {
+  const i = (y * frame.width + x) * 3;
+  return (frame.rgb[i] << 16) | (frame.rgb[i + 1] << 8) | frame.rgb[i + 2];
+};
+
+// Whether the sprite stands with its top left corner at (x, y): every pixel
+// of it that is not white shows with its exact colour.
+export function spriteAt(frame, sprite, x, y) {
+  for (let sy = 0; sy < sprite.height; ++sy) {
+    for (let sx = 0; sx < sprite.width; ++sx) {
+      const colour = sprite.pixels[sy * sprite.width + sx];
+      if (colour !== 0xffffff && pixelAt(frame, x + sx, y + sy) !== colour) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+// Whether the craft stands in that lane (-32, 0, 32) at altitude 0 in both
+// views, whose left edges are at x 35 and 183, with its top at y 500.
+export const craftInLane = (frame, craft, lane) =>
+  spriteAt(frame, craft, 35 + lane, 500) && spriteAt(frame, craft, 183 + lane, 500);
+
+// The ground's scroll offset (0 to 798): row r of the left view shows ground
+// row (r - offset) mod 800, and it moves 2 rows a tick. Sprites and captions
+// hide little of it.
+export function scrollOffset(frame, ground) {
+  let best = -1;
+  let bestMatches = -1;
+  for (let offset = 0; offset < ground.height; offset += 2) {
+    let matches = 0;
+    for (let r = 150; r < 480; r += 3) {
+      const g = (r - offset + ground.height) % ground.height;
+      for (let x = 0; x < ground.width; x += 3) {
+        matches += pixelAt(frame, x, r) === ground.pixels[g * ground.width + x] ? 1 : 0;
+      }
+    }
+    if (matches > bestMatches) {
+      best = offset;
+      bestMatches = matches;
+    }
+  }
+  return best;
+}

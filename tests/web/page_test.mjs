@@ -1,0 +1,235 @@
+// The web page in headless Chromium, looked at from outside: its frame
+// against zephlet-replay's shot of the same tick and seed, the keys, the
+// page's scrolling and the browser's own keys, a hidden page, the start-up
+// failure, and what the page stores, asks for and logs.
+//
+// usage: node --test page_test.mjs, with ZEPHLET_PAGE (zephlet.html),
+// ZEPHLET_REPLAY (zephlet-replay) and ZEPHLET_RESOURCES (resources/) set.
+import assert from 'node:assert/strict';
+import {execFileSync} from 'node:child_process';
+import {readFileSync} from 'node:fs';
+import {createServer} from 'node:http';
+import {tmpdir} from 'node:os';
+import {join} from 'node:path';
+import {after, before, test} from 'node:test';
+import {pathToFileURL} from 'node:url';
+
+import {craftInLane, launchBrowser, openPage, readBmp, readFrame, readPng, scrollOffset, sleep,
+  within} from './page_harness.mjs';
+
+const pagePath = process.env.ZEPHLET_PAGE;
+const pageUrl = pathToFileURL(pagePath).href;
+const resources = process.env.ZEPHLET_RESOURCES;
+const craft = readBmp(join(resources, 'craft.bmp'));
+const ground = readBmp(join(resources, 'ground.bmp'));
+
+let browser;
+before(async () => {
+  browser = await launchBrowser();
+});
+after(async () => {
+  await browser.close();
+});
+
+// The page's calendar stands still at this second, which is then the seed.
+const kSeed = 1733000000;
+const fixCalendar = (seconds) => {
+  Date.now = () => seconds * 1000;
+};
+
+const showsCraftIn = (page, lane) => async () => craftInLane(await readFrame(page), craft, lane);
+
+test('the page: its title and icon, and a frame equal to the replay shot of its tick', async () => {
+  const {page} = await openPage(browser, pageUrl, {before: fixCalendar, arg: kSeed});
+  assert.equal(await page.title(), 'Zephlet!');
+  const icon = await page.$eval('link[rel=icon]', (link) => link.href);
+  const ico = readFileSync(join(resources, 'zephlet.ico')).toString('base64');
+  assert.equal(icon, `data:image/x-icon;base64,${ico}`);
+
+  // Past tick 130 the first row (spawned at tick 90) is well in view, so
+  // the seed shows too; the ground's offset is twice the tick until the
+  // first crash could restart the level.
+  const frame = await within(5000, 'tick 130', async () => {
+    const read = await readFrame(page);
+    return scrollOffset(read, ground) >= 260 ? read : null;
+  });
+  const tick = scrollOffset(frame, ground) / 2;
+  const shot = join(tmpdir(), `zephlet-page-test-${process.pid}.png`);
+  execFileSync(process.env.ZEPHLET_REPLAY,
+      {input: `client 263 575\nframe\nseed ${kSeed}\nframe ${tick - 1}\nshot ${shot}\n`});
+  const expected = readPng(shot);
+  assert.deepEqual([frame.width, frame.height], [expected.width, expected.height]);
+  assert.ok(frame.rgb.equals(expected.rgb), `the frame is not the replay's shot of tick ${tick}`);
+  await page.close();
+});
+
+// Each step, then the lane the craft must stand in. A key that moved the
+// craft must not move it further, so each step waits a little longer after
+// reaching its lane and looks again.
+test('keys: a lane a press, held keys once, with Shift or Ctrl too', async () => {
+  const {page} = await openPage(browser, pageUrl, {before: fixCalendar, arg: kSeed});
+  const k = page.keyboard;
+  const steps = [
+    ['nothing yet', async () => {}, 0],
+    ['Right', () => k.press('ArrowRight'), 32],
+    ['Left twice', async () => {
+      await k.press('ArrowLeft');
+      await k.press('ArrowLeft');
+    }, -32],
+    ['Right held, repeating', async () => {
+      await k.down('ArrowRight');
+      for (let i = 0; i < 5; ++i) {
+        await k.down('ArrowRight');  // the keyboard's auto-repeat
+      }
+      await k.up('ArrowRight');
+    }, 0],
+    ['Shift with Right', async () => {
+      await k.down('Shift');
+      await k.press('ArrowRight');
+      await k.up('Shift');
+    }, 32],
+    ['Ctrl with Left', async () => {
+      await k.down('Control');
+      await k.press('ArrowLeft');
+      await k.up('Control');
+    }, 0],
+  ];
+  for (const [what, act, lane] of steps) {
+    await act();
+    await within(2000, `${what}: the craft in lane ${lane}`, showsCraftIn(page, lane));
+    await sleep(250);
+    assert.ok(await showsCraftIn(page, lane)(), `${what}: the craft left lane ${lane}`);
+  }
+  await page.close();
+});
+
+test('a key released while another tab is in front keeps its latch', async () => {
+  const {page} = await openPage(browser, pageUrl, {before: fixCalendar, arg: kSeed});
+  await page.keyboard.down('ArrowRight');
+  await within(2000, 'Right held: lane 32', showsCraftIn(page, 32));
+  const other = await browser.newPage();
+  await other.bringToFront();
+  await other.keyboard.up('ArrowRight');
+  await page.bringToFront();
+  await page.keyboard.press('ArrowLeft');
+  await within(2000, 'Left: lane 0', showsCraftIn(page, 0));
+  // The page never saw Right released: the next press only releases it.
+  await page.keyboard.press('ArrowRight');
+  await sleep(300);
+  assert.ok(await showsCraftIn(page, 0)(), 'Right moved the craft though its latch was set');
+  await page.keyboard.press('ArrowRight');
+  await within(2000, 'Right again: lane 32', showsCraftIn(page, 32));
+  await other.close();
+  await page.close();
+});
+
+test('the arrows never scroll the page; every other key, and Alt with an arrow, is the browser\'s',
+    async () => {
+      const page = await browser.newPage();
+      await page.setViewport({width: 500, height: 300});
+      await page.goto(pageUrl);
+      // Listened to after the page's own listener, so it sees what that did.
+      await page.evaluate(() => {
+        window.keysSeen = [];
+        addEventListener('keydown', (e) => keysSeen.push(`${e.key} ${e.defaultPrevented}`));
+      });
+      for (const key of ['ArrowDown', 'ArrowDown', 'ArrowRight', 'ArrowUp', 'ArrowLeft']) {
+        await page.keyboard.press(key);
+      }
+      await sleep(200);
+      assert.equal(await page.evaluate(() => scrollY), 0, 'an arrow scrolled the page');
+      await page.keyboard.press('PageDown');
+      await within(2000, 'Page Down scrolls', () => page.evaluate(() => scrollY > 0));
+      await page.keyboard.press('a');
+      await page.keyboard.down('Alt');
+      await page.keyboard.press('ArrowDown');
+      await page.keyboard.up('Alt');
+      assert.deepEqual(await page.evaluate(() => keysSeen), [
+        'ArrowDown true', 'ArrowDown true', 'ArrowRight true', 'ArrowUp true', 'ArrowLeft true',
+        'PageDown false', 'a false', 'Alt false', 'ArrowDown false']);
+      await page.close();
+    });
+
+// Two ways a page is hidden; either way nothing is painted while it is.
+const hidingWays = [
+  ['another tab in front', async (page) => {
+    const other = await page.browser().newPage();
+    await other.bringToFront();
+    return async () => {
+      await page.bringToFront();
+      await other.close();
+    };
+  }],
+  ['the browser minimised', async (page) => {
+    const session = await page.createCDPSession();
+    const {windowId} = await session.send('Browser.getWindowForTarget');
+    const state = (windowState) => session.send('Browser.setWindowBounds', {windowId, bounds: {windowState}});
+    await state('minimized');
+    return () => state('normal');
+  }],
+];
+for (const [way, hide] of hidingWays) {
+  test(`a hidden page stands still and goes on when shown: ${way}`, async () => {
+    const {page} = await openPage(browser, pageUrl);
+    await within(2000, 'the first frames', showsCraftIn(page, 0));
+    const show = await hide(page);
+    await within(2000, 'the page hidden', () => page.evaluate(() => document.hidden));
+    const hidden = await readFrame(page);
+    await sleep(1500);
+    assert.ok((await readFrame(page)).rgb.equals(hidden.rgb), 'the game moved while hidden');
+    await show();
+    await within(3000, 'the game going on', async () => !(await readFrame(page)).rgb.equals(hidden.rgb));
+    await page.close();
+  });
+}
+
+test('without a 2D context the page shows the start-up failure and runs no loop', async () => {
+  const {page} = await openPage(browser, pageUrl, {before: () => {
+    HTMLCanvasElement.prototype.getContext = () => null;
+    window.timersSet = 0;
+    const setTimer = window.setTimeout;
+    window.setTimeout = (...args) => {
+      ++window.timersSet;
+      return setTimer(...args);
+    };
+  }});
+  await sleep(300);
+  const shown = await page.$eval('#failure', (box) => ({
+    hidden: box.hidden,
+    caption: box.querySelector('.caption').textContent,
+    text: box.querySelector('.text').textContent,
+  }));
+  assert.deepEqual(shown, {hidden: false, caption: 'Error', text: 'Window class registration failed!'});
+  assert.equal(await page.evaluate(() => timersSet), 0, 'a frame loop runs');
+  await page.close();
+});
+
+test('from disk and from a web host: it plays, stores nothing, asks for nothing, logs nothing',
+    async () => {
+      const server = createServer((request, response) => {
+        response.writeHead(200, {'Content-Type': 'text/html'});
+        response.end(readFileSync(pagePath));
+      });
+      await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+      const hosted = `http://127.0.0.1:${server.address().port}/zephlet.html`;
+      try {
+        for (const url of [pageUrl, hosted]) {
+          const {page, seen} = await openPage(browser, url);
+          await within(2000, `${url}: the craft`, showsCraftIn(page, 0));
+          await page.keyboard.press('ArrowUp');
+          await sleep(1500);
+          const stored = await page.evaluate(async () => ({
+            cookie: document.cookie,
+            local: localStorage.length,
+            session: sessionStorage.length,
+            databases: (await indexedDB.databases()).length,
+          }));
+          assert.deepEqual(stored, {cookie: '', local: 0, session: 0, databases: 0}, url);
+          assert.deepEqual(seen.requests, [url], `${url}: requests`);
+          assert.deepEqual([...seen.console, ...seen.errors], [], `${url}: console`);
+          await page.close();
+        }
+      } finally {
+        server.close();
+      }
+    });
