@@ -31,14 +31,18 @@ ClientRect windowClientRect(WindowHandle window) {
 void presentFrame(WindowHandle /*window*/) {
     const ClientRect covered = coveredByBackBuffer(clientRect);
     if (!covered.empty()) {
+        // Kept in locals, so that the stores cannot be taken to change them
+        // and the rows convert four pixels at a time.
+        const std::int32_t width = covered.right;
+        const std::int32_t height = covered.bottom;
         std::uint32_t* out = canvasPixels.data();
-        for (std::int32_t y = 0; y < covered.bottom; ++y) {
+        for (std::int32_t y = 0; y < height; ++y, out += width) {
             const Pixel* row = backBuffer.row(y);
-            for (std::int32_t x = 0; x < covered.right; ++x) {
-                *out++ = canvasPixel(row[x]);
+            for (std::int32_t x = 0; x < width; ++x) {
+                out[x] = canvasPixel(row[x]);
             }
         }
-        putCanvasPixels(canvasPixels.data(), covered.right, covered.bottom);
+        putCanvasPixels(canvasPixels.data(), width, height);
     }
     for (const ClientRect& beyond : beyondBackBuffer(clientRect)) {
         if (!beyond.empty()) {

@@ -1,11 +1,13 @@
 // The page's side of the browser layer: the canvas that stands for the
 // window, its 2D context, and the start-up failure shown in the page.
 mergeInto(LibraryManager.library, {
-  // A timer wakes a page later than asked, by about half a millisecond, and
-  // every frame would be that much longer. The sleep asks the timer for a
-  // little less, by the lateness it has seen, and hands the thread to the
-  // browser in short turns (a message to itself) until the time is up. It
-  // never wakes before the time asked.
+  // A timer takes whole milliseconds and wakes the page a few tenths of one
+  // late, which lengthens every frame. Where it runs late by more than a
+  // third of one (a busy machine), the sleep asks it for a millisecond less
+  // and waits out the rest in short turns, each after a message to itself so
+  // that the browser does not hold them to its 4 ms minimum for timers set
+  // from timers. The turns cost time of the thread, so a timer that is
+  // nearly on time is left to itself. It never wakes before the time asked.
   $frameSleep: {lateness: 0, channel: null, turn: null},
   sleepAtLeast__deps: ['$frameSleep'],
   sleepAtLeast: function(milliseconds) {
@@ -14,7 +16,7 @@ mergeInto(LibraryManager.library, {
       var deadline = asked + milliseconds;
       if (!frameSleep.channel) {
         frameSleep.channel = new MessageChannel();
-        frameSleep.channel.port1.onmessage = function() { frameSleep.turn(); };
+        frameSleep.channel.port1.onmessage = function() { setTimeout(frameSleep.turn, 0); };
       }
       function finish() {
         if (performance.now() >= deadline) {
@@ -24,18 +26,13 @@ mergeInto(LibraryManager.library, {
         frameSleep.turn = finish;
         frameSleep.channel.port2.postMessage(0);
       }
-      var early = milliseconds - frameSleep.lateness;
-      if (early <= 0) {
-        finish();
-        return;
-      }
+      var delay = frameSleep.lateness > 0.33 ? Math.max(0, milliseconds - 1) : milliseconds;
       setTimeout(function() {
-        // A hidden page's timers come a second late: that is not lateness
-        // to learn from.
-        var late = Math.min(Math.max(performance.now() - asked - early, 0), 2);
-        frameSleep.lateness += (late - frameSleep.lateness) / 8;
+        // A hidden page's timers come a second late: no lateness to learn.
+        var late = Math.min(Math.max(performance.now() - asked - delay, 0), 2);
+        frameSleep.lateness += (late - frameSleep.lateness) / 16;
         finish();
-      }, early);
+      }, delay);
     });
   },
 

@@ -1,0 +1,117 @@
+// measure_web.mjs PAGE [SECONDS] [MINUTES]: the web page in headless
+// Chromium, measured from outside. Prints the page's size raw and gzipped;
+// the time from opening it to its first frame (median of 10 loads); its
+// ticks per second and the browser's CPU over SECONDS (default 60) beside a
+// bare page (bare_page.html: a buffer of the same size presented every
+// 17 ms) in a second browser measured at the same time; and the page's
+// memory after one minute and after MINUTES (default 5) of play.
+//
+// Run with node from anywhere; the DevTools-protocol library is the browser
+// tests' (npm ci in tests/web first).
+import {readFileSync, readdirSync} from 'node:fs';
+import {dirname, join, resolve} from 'node:path';
+import {fileURLToPath, pathToFileURL} from 'node:url';
+import {gzipSync} from 'node:zlib';
+
+import {launchBrowser, openPage, sleep} from '../../tests/web/page_harness.mjs';
+
+const here = dirname(fileURLToPath(import.meta.url));
+const pagePath = resolve(process.argv[2] || 'build/web/zephlet.html');
+const seconds = Number(process.argv[3] || 60);
+const minutes = Number(process.argv[4] || 5);
+const pageUrl = pathToFileURL(pagePath).href;
+const bareUrl = pathToFileURL(join(here, 'bare_page.html')).href;
+
+// Counts the frames the page presents, and notes when the first came.
+const countFrames = () => {
+  const put = CanvasRenderingContext2D.prototype.putImageData;
+  window.framesPresented = 0;
+  CanvasRenderingContext2D.prototype.putImageData = function(...args) {
+    if (window.framesPresented++ === 0) {
+      window.firstFrameMs = performance.now();
+    }
+    return put.apply(this, args);
+  };
+};
+const frames = (page) => page.evaluate(() => [window.framesPresented, performance.now()]);
+
+// The processes of a browser, from /proc: each with its CPU seconds so far,
+// its resident memory and whether it is a renderer (a page's process).
+function browserProcesses(browser) {
+  const root = browser.process().pid;
+  const all = new Map();
+  for (const name of readdirSync('/proc')) {
+    if (!/^\d+$/.test(name)) continue;
+    try {
+      const stat = readFileSync(`/proc/${name}/stat`, 'utf8');
+      const fields = stat.slice(stat.lastIndexOf(')') + 2).split(' ');
+      all.set(Number(name), {
+        parent: Number(fields[1]),
+        cpu: (Number(fields[11]) + Number(fields[12])) / 100,  // clock ticks of 10 ms
+        rssMiB: (Number(fields[21]) * 4096) / 1048576,
+        renderer: readFileSync(`/proc/${name}/cmdline`, 'utf8').includes('--type=renderer'),
+      });
+    } catch {
+      // the process ended meanwhile
+    }
+  }
+  const inTree = (pid) => pid === root || (all.has(pid) && pid > 1 && inTree(all.get(pid).parent));
+  return [...all].filter(([pid]) => inTree(pid)).map(([, process]) => process);
+}
+const cpuSeconds = (browser) => browserProcesses(browser).reduce((sum, p) => sum + p.cpu, 0);
+const rendererMiB = (browser) =>
+  Math.max(...browserProcesses(browser).filter((p) => p.renderer).map((p) => p.rssMiB));
+
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+
+const bytes = readFileSync(pagePath);
+console.log(`size: ${bytes.length} bytes, ${gzipSync(bytes, {level: 9}).length} gzipped`);
+
+{
+  const browser = await launchBrowser();
+  const firsts = [];
+  for (let i = 0; i < 10; ++i) {
+    const {page} = await openPage(browser, pageUrl, {before: countFrames});
+    await sleep(500);
+    firsts.push(await page.evaluate(() => window.firstFrameMs));
+    await page.close();
+  }
+  console.log(`first frame: median ${median(firsts).toFixed(0)} ms after opening ` +
+              `(${Math.min(...firsts).toFixed(0)}-${Math.max(...firsts).toFixed(0)})`);
+  await browser.close();
+}
+
+{
+  const [game, bare] = [await launchBrowser(), await launchBrowser()];
+  const gamePage = (await openPage(game, pageUrl, {before: countFrames})).page;
+  const barePage = (await openPage(bare, bareUrl, {before: countFrames})).page;
+  await sleep(2000);
+  const cpu = cpuSeconds;
+  const start = [await frames(gamePage), await frames(barePage), cpu(game), cpu(bare), Date.now()];
+  await sleep(seconds * 1000);
+  const end = [await frames(gamePage), await frames(barePage), cpu(game), cpu(bare), Date.now()];
+  const rate = (i) => ((end[i][0] - start[i][0]) * 1000) / (end[i][1] - start[i][1]);
+  const wall = (end[4] - start[4]) / 1000;
+  const gameCpu = (100 * (end[2] - start[2])) / wall;
+  const bareCpu = (100 * (end[3] - start[3])) / wall;
+  console.log(`ticks per second: ${rate(0).toFixed(2)} (bare page: ${rate(1).toFixed(2)} frames)`);
+  console.log(`CPU of the browser: game ${gameCpu.toFixed(1)} %, bare page ${bareCpu.toFixed(1)} % ` +
+              `of one core: ${(gameCpu / bareCpu).toFixed(2)} x`);
+  await bare.close();
+
+  if (minutes > 0) {
+    const session = await gamePage.createCDPSession();
+    await session.send('Performance.enable');
+    const memory = async () => {
+      const {metrics} = await session.send('Performance.getMetrics');
+      const heap = metrics.find((m) => m.name === 'JSHeapUsedSize').value / 1048576;
+      return `JS heap ${heap.toFixed(2)} MiB, renderer ${rendererMiB(game).toFixed(1)} MiB`;
+    };
+    await sleep(Math.max(0, 60000 - (Date.now() - start[4]) - 2000));
+    const first = await memory();
+    await sleep((minutes - 1) * 60000);
+    console.log(`memory after 1 min: ${first}; after ${minutes} min: ${await memory()}`);
+  }
+  await game.close();
+}
+
