@@ -1,8 +1,11 @@
 #include "app/frame_loop.h"
 
+#include <ctime>
+
 #include "app/frame_pacing.h"
 #include "app/shell_globals.h"
 #include "app/shell_platform.h"
+#include "game/level_scripts.h"
 #include "render/frame_presentation.h"
 
 namespace zephlet {
@@ -24,6 +27,15 @@ void runFrameLoop(WindowHandle window) {
         startTime = frameClockMs();
         pumpOneMessage();
     }
+}
+
+void runShownWindow(WindowHandle window) {
+    updateWindow(window);  // the first paint, and so the first tick
+    clientRect = windowClientRect(window);
+    // Seeded after the first tick, which therefore draws on the unseeded
+    // source; no row is due in it.
+    srand(static_cast<std::uint32_t>(std::time(nullptr)));
+    runFrameLoop(window);
 }
 
 }  // namespace zephlet

@@ -2,16 +2,12 @@
 
 #include <SDL.h>
 
-#include <cstdint>
 #include <cstdio>
-#include <ctime>
 
 #include "app/frame_loop.h"
 #include "app/sdl/platform_window.h"
 #include "app/shell_platform.h"
 #include "app/window_procedure.h"
-#include "game/level_scripts.h"
-#include "render/frame_presentation.h"
 
 namespace zephlet {
 
@@ -47,12 +43,7 @@ int winMain(InstanceHandle instance) {
             return -1;
     }
     showWindow(window);
-    updateWindow(window);  // the first paint, and so the first tick
-    clientRect = windowClientRect(window);
-    // Seeded after the first tick, which therefore draws on the unseeded
-    // source; no row is due in it.
-    srand(static_cast<std::uint32_t>(std::time(nullptr)));
-    runFrameLoop(window);
+    runShownWindow(window);
     unregisterWindowClass();
     return 0;
 }

@@ -1,16 +1,12 @@
 // zephlet.html: the program's entry in the browser. The canvas and its 2D
 // context, the window, the seed and the frame loop, in the order the game
 // has always started.
-#include <cstdint>
-#include <ctime>
 
 #include "app/frame_loop.h"
 #include "app/shell_globals.h"
 #include "app/shell_platform.h"
 #include "app/web/platform_window.h"
 #include "app/window_procedure.h"
-#include "game/level_scripts.h"
-#include "render/frame_presentation.h"
 
 namespace zephlet {
 
@@ -24,12 +20,7 @@ int winMain(InstanceHandle instance) {
     // WM_CREATE, and with it the graphics resources, before the first paint.
     WindowHandle window = createMainWindow();
     showWindow(window);
-    updateWindow(window);  // the first paint, and so the first tick
-    clientRect = windowClientRect(window);
-    // Seeded after the first tick, which therefore draws on the unseeded
-    // source; no row is due in it.
-    srand(static_cast<std::uint32_t>(std::time(nullptr)));
-    runFrameLoop(window);
+    runShownWindow(window);
     unregisterWindowClass();
     return 0;
 }
