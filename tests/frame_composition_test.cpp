@@ -66,7 +66,17 @@ class FrameCompositionTest : public ::testing::Test {
         clientRect = {0, 0, kBackBufferWidth, kBackBufferHeight};
         gameState.levelTick = kCaptionTicks;  // past the caption, unless a test wants one
     }
-    void TearDown() override { releaseGraphicsResources(); }
+    // Every test creates and releases, many times in one process: a release
+    // that keeps anything, or frees it twice, shows here or under the sanitizers.
+    void TearDown() override {
+        releaseGraphicsResources();
+        for (const Bitmap* bitmap :
+             {&craftBitmap, &plainObstacleBitmap, &blueObstacleBitmap, &greenObstacleBitmap,
+              &crashedCraftBitmap, &backgroundBitmap, &backBuffer, &captionLines[0][0]}) {
+            EXPECT_EQ(bitmap->pixels.capacity(), 0u);
+        }
+        EXPECT_EQ(backBufferDC, nullptr);
+    }
 
     // The back buffer composed over stale pixels, so that a part the frame
     // forgets to draw shows up.

@@ -1,18 +1,14 @@
 // The renderer's pictures as the frame relies on them: the three copies with
-// their clipping and white key, the decoding of the artwork in both of the
-// forms the platforms carry it, the resources' sizes and colours, the
-// caption sheet against the font, and a release that leaves nothing.
+// their clipping and white key, and the decoding of the artwork in both of
+// the forms the platforms carry it.
 #include "render/graphics_resources.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
-#include <span>
 #include <string>
 #include <utility>
 #include <vector>
-
-#include "render/level_captions.h"
 
 namespace zephlet {
 namespace {
@@ -127,45 +123,6 @@ TEST(BitmapTest, MalformedPicturesAreRefused) {
         const std::vector<unsigned char> exact(bytes.begin(), bytes.end());
         EXPECT_FALSE(decodeDib(exact)) << name;
     }
-}
-
-// Every test creates and releases, so the suite does both many times in one
-// process: a double free or a leak across the cycle shows under the sanitizers.
-class GraphicsResourcesTest : public ::testing::Test {
-  protected:
-    void SetUp() override { createGraphicsResources(); }
-    void TearDown() override { releaseGraphicsResources(); }
-};
-
-TEST_F(GraphicsResourcesTest, ArtworkHasItsSizesAndColoursAndReleaseLeavesNothing) {
-    Bitmap* const bitmaps[] = {&craftBitmap,         &plainObstacleBitmap, &blueObstacleBitmap,
-                               &greenObstacleBitmap, &crashedCraftBitmap,  &backgroundBitmap,
-                               &backBuffer};
-    for (const Bitmap* sprite : std::span(bitmaps).first(5)) {
-        EXPECT_TRUE(sprite->width == 32 && sprite->height == 32);
-    }
-    EXPECT_TRUE(backgroundBitmap.width == 100 && backgroundBitmap.height == 800);
-    EXPECT_TRUE(backBuffer.width == 800 && backBuffer.height == 600);
-    EXPECT_EQ(backBufferDC, &backBuffer);
-    EXPECT_EQ(spriteDC, &craftBitmap);
-    EXPECT_EQ(whiteBrush, kWhite);
-
-    std::map<Pixel, int> blue;
-    for (Pixel pixel : blueObstacleBitmap.pixels) {
-        ++blue[pixel];
-    }
-    EXPECT_GT(blue[0x0000FF], 100);
-    EXPECT_GT(blue[0xFFFF00], 30);
-
-    releaseGraphicsResources();
-    for (const Bitmap* bitmap : bitmaps) {
-        EXPECT_EQ(bitmap->pixels.capacity(), 0u);
-    }
-    EXPECT_EQ(backBufferDC, nullptr);
-    EXPECT_EQ(spriteDC, nullptr);
-    EXPECT_EQ(captionLines[0][0].pixels.capacity(), 0u);
-    createGraphicsResources();  // again after a release, for the fixture to release
-    EXPECT_EQ(spriteDC, &craftBitmap);
 }
 
 }  // namespace
