@@ -6,13 +6,12 @@
 # Alt+F4 and the window manager's close each ending it with exit code 0;
 # and without a display, exit code 255 at once, with no box waiting.
 #
-# usage: wine_window_test.sh ZEPHLET.EXE ZEPHLET_REPLAY WINDOW_PROBE CRAFT_BMP LSAN_SUPPRESSIONS
+# usage: wine_window_test.sh ZEPHLET.EXE ZEPHLET_REPLAY CRAFT_BMP LSAN_SUPPRESSIONS
 set -euo pipefail
 exe=$1
 replay=$2
-probe=$3
-craft=$4
-export LSAN_OPTIONS="suppressions=$5:print_suppressions=0"
+craft=$3
+export LSAN_OPTIONS="suppressions=$4:print_suppressions=0"
 
 source "$(dirname "$0")/wine_session.sh"
 game=
@@ -47,12 +46,9 @@ game=$!
 window=$(find_window) || fail "no window titled Zephlet!"
 import -window "$window" "$work/window.png" || fail "cannot capture the window"
 
+outer=$(outer_size "$window")
 read -r width height < <(xwininfo -id "$window" |
     awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}')
-read -r left right top bottom < <(xprop -id "$window" _NET_FRAME_EXTENTS |
-    sed -n 's/.*= *\([0-9]*\), *\([0-9]*\), *\([0-9]*\), *\([0-9]*\).*/\1 \2 \3 \4/p')
-outer="$((width + ${left:-0} + ${right:-0}))x$((height + ${top:-0} + ${bottom:-0}))"
-echo "X window ${width}x${height}, window manager's frame ${left:-0} ${right:-0} ${top:-0} ${bottom:-0}"
 [[ $outer == 265x600 ]] || fail "outer size $outer, not 265x600"
 echo "title Zephlet!, outer size 265x600"
 
@@ -83,7 +79,7 @@ done
 [[ -n $tick ]] || fail "the captured ${client_width}x${client_height} frame is no replay shot of ticks 1 to 89"
 echo "client ${client_width}x${client_height}: the frame equals the replay's shot of tick $((10#$tick))"
 
-craft_at() { "$probe" craft "$window" "$craft" "$1" 0 "$inset_left" "$inset_top"; }
+craft_at() { craft_shows "$window" "$1" 0 "$inset_left" "$inset_top"; }
 within 5 craft_at 0 >"$work/probe.log" || fail "the craft is not at x 35 and 183, y 500"
 timeout 10 xdotool windowfocus --sync "$window" || fail "cannot focus the window"
 xdotool key Right
@@ -101,7 +97,7 @@ wine "$exe" >"$work/close.log" 2>&1 &
 game=$!
 window=$(find_window) || fail "no window for the second run"
 within 5 craft_at 0 >/dev/null || fail "second run shows no craft"
-"$probe" close "$window"
+close_window "$window"
 await_game
 [[ $code == 0 ]] || fail "exit code $code after the window manager's close"
 echo "window manager's close: exit code 0"

@@ -40,7 +40,7 @@ craft=$root/resources/craft.bmp
 source "$root/tests/e2e/x_session.sh"
 
 probe=$work/window_probe
-g++ -O2 -std=c++20 -I"$root" "$root/tests/e2e/window_probe.cpp" "$root/render/bitmap.cpp" \
+g++ -O2 -std=c++20 -I"$root" "$root/tools/measure/window_probe.cpp" "$root/render/bitmap.cpp" \
     $(pkg-config --cflags --libs x11) -o "$probe"
 bare=$work/bare_window
 g++ -O2 -std=c++20 "$root/tools/measure/bare_window.cpp" $(pkg-config --cflags --libs sdl2) -o "$bare"
