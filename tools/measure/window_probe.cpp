@@ -1,8 +1,6 @@
 // window_probe: looks at the game's window from outside, as a player's
 // display shows it, for the measuring script.
 //
-//   window_probe close WINDOW
-//       asks the window manager to close WINDOW, as its close button does.
 //   window_probe first-frame SPRITE.bmp PROGRAM [ARGS...]
 //       starts PROGRAM and prints its process id and the milliseconds until
 //       a window titled "Zephlet!" shows the craft sprite at its starting
@@ -87,24 +85,8 @@ Window windowTitled(Display* display, Window under, const char* title) {
 
 int run(Display* display, int argc, char** argv) {
     const std::string command = argv[1];
-    if (command == "close" && argc == 3) {
-        // _NET_CLOSE_WINDOW goes to the window manager, which then asks the
-        // program to close, as it does for its close button.
-        XEvent event{};
-        event.xclient.type = ClientMessage;
-        event.xclient.window = std::strtoul(argv[2], nullptr, 0);
-        event.xclient.message_type = XInternAtom(display, "_NET_CLOSE_WINDOW", False);
-        event.xclient.format = 32;
-        event.xclient.data.l[0] = CurrentTime;
-        event.xclient.data.l[1] = 2;  // from a pager or taskbar, as a user's
-        XSendEvent(display, DefaultRootWindow(display), False,
-                   SubstructureNotifyMask | SubstructureRedirectMask, &event);
-        XSync(display, False);
-        return 0;
-    }
     if (command != "first-frame" || argc < 4) {
-        std::fputs("usage: window_probe close WINDOW | first-frame SPRITE.bmp PROGRAM [ARGS...]\n",
-                   stderr);
+        std::fputs("usage: window_probe first-frame SPRITE.bmp PROGRAM [ARGS...]\n", stderr);
         return 2;
     }
     const auto sprite = readSprite(argv[2]);
