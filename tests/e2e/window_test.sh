@@ -13,19 +13,13 @@ craft=$2
 export LSAN_OPTIONS="suppressions=$3:print_suppressions=0"
 
 source "$(dirname "$0")/x_session.sh"
-game=
-# The game is killed on exit too, should a check fail while it runs.
-trap 'kill $game 2>/dev/null || true; end_x_session' EXIT
 
 # --- A display with a window manager.
 start_x_session || fail "no X session"
 
 # --- Playing: the window, its size, the craft before and after a key, and
 # Alt+F4, which the window manager turns into a close request.
-"$zephlet" >"$work/play.log" 2>&1 &
-game=$!
-window=$(find_window) || fail "no window titled Zephlet!"
-[[ -n $window ]] || fail "no window titled Zephlet!"
+start_game play "$zephlet"
 
 xprop -id "$window" _NET_FRAME_EXTENTS | grep -q '=' || fail "openbox gave the window no frame"
 outer=$(outer_size "$window")
@@ -64,20 +58,12 @@ xdotool key Up
 within 5 craft_shows "$window" 32 2 >/dev/null || fail "the next Up did not move the craft"
 echo "a release the window never saw keeps Up's latch: one press lost, as it should be"
 
-xdotool key alt+F4
-await_game
-[[ $code == 0 ]] || fail "exit code $code after Alt+F4"
-echo "Alt+F4: exit code 0"
+close_game alt+F4
 
 # --- The close button's way: the window manager is asked to close it.
-"$zephlet" >"$work/close.log" 2>&1 &
-game=$!
-window=$(find_window) || fail "no window for the second run"
+start_game close "$zephlet"
 within 5 craft_shows "$window" 0 0 >/dev/null || fail "second run shows no craft"
-close_window "$window"
-await_game
-[[ $code == 0 ]] || fail "exit code $code after the window manager's close"
-echo "window manager's close: exit code 0"
+close_game close
 
 # --- No display: the video system cannot start.
 check_no_video() {

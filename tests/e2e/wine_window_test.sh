@@ -14,8 +14,6 @@ craft=$3
 export LSAN_OPTIONS="suppressions=$4:print_suppressions=0"
 
 source "$(dirname "$0")/wine_session.sh"
-game=
-trap 'kill $game 2>/dev/null || true; end_wine_session' EXIT
 
 # The game's window id once it is mapped; polled often, so that the first
 # capture comes long before tick 90.
@@ -41,9 +39,7 @@ end_wine_processes
 echo "no display: exit code 255"
 
 # --- Playing.
-wine "$exe" >"$work/play.log" 2>&1 &
-game=$!
-window=$(find_window) || fail "no window titled Zephlet!"
+start_game play wine "$exe"
 import -window "$window" "$work/window.png" || fail "cannot capture the window"
 
 outer=$(outer_size "$window")
@@ -87,18 +83,10 @@ within 5 craft_at 32 >"$work/probe.log" || fail "after Right the craft is not at
 craft_at 0 >/dev/null && fail "after Right the craft is still in the middle lane"
 echo "craft at x 35 and 183, then after Right at x 67 and 215"
 
-xdotool key alt+F4
-await_game
-[[ $code == 0 ]] || fail "exit code $code after Alt+F4"
-echo "Alt+F4: exit code 0"
+close_game alt+F4
 
 # --- The close button's way: the window manager is asked to close it.
-wine "$exe" >"$work/close.log" 2>&1 &
-game=$!
-window=$(find_window) || fail "no window for the second run"
+start_game close wine "$exe"
 within 5 craft_at 0 >/dev/null || fail "second run shows no craft"
-close_window "$window"
-await_game
-[[ $code == 0 ]] || fail "exit code $code after the window manager's close"
-echo "window manager's close: exit code 0"
+close_game close
 echo "PASS"

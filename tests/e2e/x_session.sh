@@ -14,6 +14,15 @@ end_x_session() {
 }
 trap end_x_session EXIT
 
+# Starts the game, "${@:2}", with its output in $work/$1.log, and waits for
+# its window: $game is its process id, killed on exit, $window the window's.
+start_game() {
+    "${@:2}" >"$work/$1.log" 2>&1 &
+    game=$!
+    session_pids+=("$game")
+    window=$(find_window) && [[ -n $window ]] || fail "$1: no window titled Zephlet!"
+}
+
 # Sets code to the exit code of the game whose process id is in $game; a
 # failure if it does not end in 10 s.
 await_game() {
@@ -21,6 +30,19 @@ await_game() {
     within 10 bash -c "! kill -0 $game 2>/dev/null" || fail "the game did not end"
     wait "$game" || code=$?
     game=
+}
+
+# Ends the game by the keys $1 (alt+F4), or by the window manager's close
+# for "close", and fails unless its exit code is 0.
+close_game() {
+    if [[ $1 == close ]]; then
+        close_window "$window"
+    else
+        xdotool key "$1"
+    fi
+    await_game
+    [[ $code == 0 ]] || fail "exit code $code after $1"
+    echo "$1: exit code 0"
 }
 
 # Returns non-zero, with a line on standard error, if a part does not start.

@@ -9,8 +9,6 @@
 set -euo pipefail
 deb=$(realpath "$1")
 source "$(dirname "$0")/../e2e/x_session.sh"
-game=
-trap 'kill $game 2>/dev/null || true; end_x_session' EXIT
 
 tree=$work/tree
 dpkg-deb -x "$deb" "$tree"
@@ -40,7 +38,7 @@ report=$(lintian --pedantic --info "$deb" 2>/dev/null) || flag "lintian failed"
 start_x_session || flag "no X session"
 class=$(sed -n 's/^StartupWMClass=//p' "$desktop")
 SDL_VIDEODRIVER=x11 "$tree/usr/games/zephlet" >"$work/game.log" 2>&1 &
-game=$!
+session_pids+=($!)
 window=$(find_window) || true
 shown=$( [[ -n $window ]] && xprop -id "$window" WM_CLASS)
 [[ $shown == "WM_CLASS(STRING) = \"$class\", \"$class\"" ]] ||
