@@ -1,7 +1,8 @@
 // The frame loop on SDL's dummy video driver, with a fake renderer whose
 // paint runs the real tick: one waiting event handled per frame, a paint
-// only where there is a client area, and a close that ends the loop before
-// any further paint. Then winMain around it.
+// only where the layer finds a client area, and a close that ends the loop
+// before any further paint. The key messages SDL's events become. Then
+// winMain around it.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -70,6 +71,8 @@ void paintFrame(SDL_Window*) {
 
 namespace {
 
+// The game's window procedure, behind which SDL's flags change as the
+// display changes them when it minimises and restores the window.
 MessageResult procedure(SDL_Window* window, MessageId message, WordParam wParam, LongParam lParam) {
     if (message == WM_SIZE) {
         minimised = wParam == SIZE_MINIMIZED;

@@ -6,6 +6,11 @@
 # id is added to cleanup_pids. A test's logs go to $work/*.log: `fail` shows
 # them. `fail` ends the test at once; `flag` counts a failure and goes on,
 # and `end_checks` then ends the test with them.
+#
+#   source "$(dirname "$0")/../test_helpers.sh"
+#   some-server >"$work/server.log" 2>&1 &
+#   cleanup_pids+=($!)
+#   within 10 server-is-up || fail "the server did not start"
 
 work=$(mktemp -d)
 cleanup_pids=()
