@@ -253,5 +253,16 @@ TEST(ProgramEntryTest, StartsInOrderAndEndsWithZeroAfterTheClose) {
     EXPECT_LE(stateAtPaint[1], static_cast<std::uint32_t>(after));
 }
 
+// X11's plain framebuffer (and the drivers the tests run on) rather than an
+// OpenGL texture; SDL's texture path where the driver has no framebuffer.
+TEST(ProgramEntryTest, PresentsToAPlainFramebufferWhereTheDriverHasOne) {
+    for (const char* driver : {"x11", "X11", "dummy", "offscreen"}) {
+        EXPECT_TRUE(presentsToPlainFramebuffer(driver)) << driver;
+    }
+    for (const char* driver : {"wayland", "KMSDRM", ""}) {
+        EXPECT_FALSE(presentsToPlainFramebuffer(driver)) << driver;
+    }
+}
+
 }  // namespace
 }  // namespace zephlet
