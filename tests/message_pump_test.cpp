@@ -1,12 +1,15 @@
 // The frame loop on SDL's dummy video driver, with a fake renderer whose
 // paint runs the real tick: one waiting event handled per frame, a paint
-// only where there is a client area, and a close that ends the loop before
-// any further paint. Then winMain around it.
+// only where the layer finds a client area, and a close that ends the loop
+// before any further paint. The key messages SDL's events become. Then
+// winMain around it.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <ctime>
+#include <map>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,6 +18,7 @@
 #include "app/sdl/platform_messages.h"
 #include "app/sdl/platform_window.h"
 #include "app/sdl/program_entry.h"
+#include "app/sdl/virtual_keys.h"
 #include "app/shell_globals.h"
 #include "app/shell_platform.h"
 #include "app/window_procedure.h"
@@ -24,41 +28,42 @@
 #include "render/frame_presentation.h"
 #include "render/graphics_resources.h"
 
+// The dummy driver cannot minimise a window, so SDL's flags are the test's:
+// they follow the minimise and restore events the window procedure is sent.
+namespace {
+bool minimised = false;
+}  // namespace
+Uint32 SDL_GetWindowFlags(SDL_Window* /*window*/) {
+    return minimised ? SDL_WINDOW_MINIMIZED : SDL_WINDOW_SHOWN;
+}
+
 namespace zephlet {
 
 namespace {
 
-// What the renderer saw, in order: "create WxH", "paint L" with the craft's
-// lane after the paint's tick, "release". Every paint is one tick.
-std::vector<std::string> calls;
-int minimisedFrames = 0;      // frames for which the client area stays empty
+// What the renderer saw, in order: "create WxH", the craft's lane after each
+// paint's tick, "release". Every paint is one tick.
+std::string calls;
+void record(const std::string& what) {
+    calls += (calls.empty() ? "" : " ") + what;
+}
 void (*onPaint)() = nullptr;  // at the start of every paint, before its tick
 
 }  // namespace
 
-ClientRect clientRect;
-ClientRect windowClientRect(SDL_Window* window) {
-    ClientRect area;
-    if (minimisedFrames > 0) {
-        --minimisedFrames;
-    } else {
-        SDL_GetWindowSize(window, &area.right, &area.bottom);
-    }
-    return area;
-}
+Bitmap backBuffer;  // presented by no paint of the fake's
 void createGraphicsResources() {
-    calls.push_back("create " + std::to_string(clientRect.right) + "x" +
-                    std::to_string(clientRect.bottom));
+    record("create " + std::to_string(clientRect.right) + "x" + std::to_string(clientRect.bottom));
 }
 void releaseGraphicsResources() {
-    calls.push_back("release");
+    record("release");
 }
 void paintFrame(SDL_Window*) {
     if (onPaint != nullptr) {
         onPaint();
     }
     tickWorld();
-    calls.push_back("paint " + std::to_string(gameState.playerLane));
+    record(std::to_string(gameState.playerLane));
     if (gameState.levelTick == 100) {
         quitRequested = true;  // a loop that would not end fails instead
     }
@@ -66,10 +71,19 @@ void paintFrame(SDL_Window*) {
 
 namespace {
 
+// The game's window procedure, behind which SDL's flags change as the
+// display changes them when it minimises and restores the window.
+MessageResult procedure(SDL_Window* window, MessageId message, WordParam wParam, LongParam lParam) {
+    if (message == WM_SIZE) {
+        minimised = wParam == SIZE_MINIMIZED;
+    }
+    return windowProc(window, message, wParam, lParam);
+}
+
 void reset() {
     resetGame();
     calls.clear();
-    minimisedFrames = 0;
+    minimised = false;
     onPaint = nullptr;
     quitRequested = false;
     clientRect = {};
@@ -77,17 +91,50 @@ void reset() {
 
 // A window event (code: what happened) or key event (code: the scancode)
 // for the main window, or an SDL_QUIT.
-void push(Uint32 type, int code = 0, Uint16 mod = KMOD_NONE) {
+struct Event {
+    Uint32 type;
+    int code = 0;
+    Uint16 mod = KMOD_NONE;
+};
+SDL_Event sdlEvent(const Event& e) {
     SDL_Event event{};
-    event.type = type;
-    if (type == SDL_WINDOWEVENT) {
+    event.type = e.type;
+    if (e.type == SDL_WINDOWEVENT) {
         event.window.windowID = SDL_GetWindowID(mainWindow());
-        event.window.event = static_cast<Uint8>(code);
+        event.window.event = static_cast<Uint8>(e.code);
     } else {
         event.key.windowID = SDL_GetWindowID(mainWindow());
-        event.key.keysym = {static_cast<SDL_Scancode>(code), SDLK_UNKNOWN, mod, 0};
+        event.key.keysym = {static_cast<SDL_Scancode>(e.code), SDLK_UNKNOWN, e.mod, 0};
     }
+    return event;
+}
+void push(const Event& e) {
+    SDL_Event event = sdlEvent(e);
     ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
+}
+
+// The steps of a row: a key pressed or released (R+, R-, L+, L-, space-),
+// Alt+F4, the window's close box, exposure, minimise and restore, or SDL_QUIT.
+std::vector<Event> events(const std::string& steps) {
+    const std::map<std::string, Event> named = {
+        {"R+", {SDL_KEYDOWN, SDL_SCANCODE_RIGHT}},
+        {"R-", {SDL_KEYUP, SDL_SCANCODE_RIGHT}},
+        {"L+", {SDL_KEYDOWN, SDL_SCANCODE_LEFT}},
+        {"L-", {SDL_KEYUP, SDL_SCANCODE_LEFT}},
+        {"space-", {SDL_KEYUP, SDL_SCANCODE_SPACE}},
+        {"alt+F4", {SDL_KEYDOWN, SDL_SCANCODE_F4, KMOD_LALT}},
+        {"close", {SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE}},
+        {"expose", {SDL_WINDOWEVENT, SDL_WINDOWEVENT_EXPOSED}},
+        {"minimise", {SDL_WINDOWEVENT, SDL_WINDOWEVENT_MINIMIZED}},
+        {"restore", {SDL_WINDOWEVENT, SDL_WINDOWEVENT_RESTORED}},
+        {"quit", {SDL_QUIT}},
+    };
+    std::istringstream in(steps);
+    std::vector<Event> out;
+    for (std::string step; in >> step;) {
+        out.push_back(named.at(step));
+    }
+    return out;
 }
 
 // The window as the program has it when its loop begins: created, shown and
@@ -96,7 +143,7 @@ class MessagePumpTest : public ::testing::Test {
   protected:
     void SetUp() override {
         reset();
-        ASSERT_TRUE(registerWindowClass(windowProc)) << SDL_GetError();
+        ASSERT_TRUE(registerWindowClass(procedure)) << SDL_GetError();
         ASSERT_EQ(createMainWindow("Zephlet!", 265, 600, window), WindowCreation::kCreated)
             << SDL_GetError();
         showWindow(window);
@@ -114,65 +161,69 @@ class MessagePumpTest : public ::testing::Test {
     SDL_Window* window = nullptr;
 };
 
-TEST_F(MessagePumpTest, TenWaitingEventsAreHandledOverTenFramesAndTheCloseEndsTheLoop) {
-    for (const SDL_Scancode key : {SDL_SCANCODE_RIGHT, SDL_SCANCODE_LEFT, SDL_SCANCODE_LEFT,
-                                   SDL_SCANCODE_RIGHT, SDL_SCANCODE_RIGHT}) {
-        push(SDL_KEYDOWN, key);
-        push(SDL_KEYUP, key);
-    }
-    // Queued after the first fetch: a poll sentinel ending that fetch would
-    // cost a frame with no event.
-    onPaint = [] {
-        if (gameState.levelTick == 0) {
-            push(SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE);
-            push(SDL_WINDOWEVENT, SDL_WINDOWEVENT_EXPOSED);
-        }
+// The events waiting when the loop begins, and the renderer's calls. The
+// first step comes before the first paint; a step that is no close is one
+// more paint and so one more tick; none follows the release.
+TEST_F(MessagePumpTest, EachFrameTakesOneEventAndACloseEndsTheLoopBeforeAnyFurtherPaint) {
+    // Waiting events, and the lane each paint left the craft in.
+    const std::pair<const char*, const char*> cases[] = {
+        {"R+ R- L+ L- L+ L- R+ R- R+ R- close", "32 32 0 0 -32 -32 0 0 32 32 release"},
+        // An exposure is one more paint, and so one more tick.
+        {"expose space- close", "0 0 0 release"},
+        {"expose space- quit", "0 0 0 release"},
+        {"expose space- alt+F4", "0 0 0 release"},
+        // Minimised, the loop goes on taking events, but nothing is painted
+        // and the game stands still; restored, it goes on from there.
+        {"minimise R+ space- space- restore space- close", "32 32 release"},
     };
-    runFrameLoop(window);
-    // The first step comes before the first paint; each paint shows one
-    // more event handled and one more tick; none follows the release.
-    EXPECT_EQ(calls, (std::vector<std::string>{"paint 32", "paint 32", "paint 0", "paint 0",
-                                               "paint -32", "paint -32", "paint 0", "paint 0",
-                                               "paint 32", "paint 32", "release"}));
-    Message message;
-    ASSERT_TRUE(peekMessage(message));
-    EXPECT_EQ(message.message, WM_PAINT) << "no step is taken after the close";
-}
-
-// Each request follows an exposure, which is one more tick, and F4 without
-// Alt, which does nothing: three paints, then the release.
-TEST_F(MessagePumpTest, EveryCloseRequestEndsTheLoopBeforeAnyFurtherPaint) {
-    const struct {
-        Uint32 type;
-        int code;
-        Uint16 mod;
-    } requests[] = {
-        {SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE, KMOD_NONE},
-        {SDL_QUIT, 0, KMOD_NONE},
-        {SDL_KEYDOWN, SDL_SCANCODE_F4, KMOD_LALT},
-    };
-    for (const auto& r : requests) {
-        SCOPED_TRACE(r.type);
+    for (const auto& [steps, painted] : cases) {
+        SCOPED_TRACE(steps);
         TearDown();
         SetUp();
-        push(SDL_WINDOWEVENT, SDL_WINDOWEVENT_EXPOSED);
-        push(SDL_KEYDOWN, SDL_SCANCODE_F4);
-        push(r.type, r.code, r.mod);
+        // The close comes after the first fetch, where a poll sentinel ending
+        // that fetch would cost a frame with no event; an exposure after it
+        // shows whether the loop took another step.
+        static std::vector<Event> late;
+        const std::vector<Event> waiting = events(steps);
+        late = {waiting.back(), events("expose")[0]};
+        for (auto e = waiting.begin(); e + 1 != waiting.end(); ++e) {
+            push(*e);
+        }
+        onPaint = [] {
+            for (const Event& e : late) {
+                push(e);
+            }
+            late.clear();
+        };
         runFrameLoop(window);
-        EXPECT_EQ(calls, (std::vector<std::string>{"paint 0", "paint 0", "paint 0", "release"}));
+        EXPECT_EQ(calls, painted);
+        Message message;
+        ASSERT_TRUE(peekMessage(message));
+        EXPECT_EQ(message.message, WM_PAINT) << "a step after the close";
     }
 }
 
-TEST_F(MessagePumpTest, WhileMinimisedTheGameStandsStillAndTheLoopGoesOnPumping) {
-    minimisedFrames = 5;
-    for (int i = 0; i < 7; ++i) {
-        push(SDL_KEYUP, SDL_SCANCODE_SPACE);
+// The messages SDL's key events become: keys plain, but F10, and keys with
+// Alt, the system's, which go to the default handling (Alt+F4 closes).
+TEST_F(MessagePumpTest, KeyEventsBecomeKeyMessages) {
+    const struct {
+        Event event;
+        MessageId message;
+        WordParam key;
+        std::uint32_t flags;
+    } cases[] = {
+        {{SDL_KEYDOWN, SDL_SCANCODE_RIGHT}, WM_KEYDOWN, 0x27, 1},
+        {{SDL_KEYUP, SDL_SCANCODE_RIGHT}, WM_KEYUP, 0x27, 1 | kKeyWasDown | kKeyReleased},
+        {{SDL_KEYDOWN, SDL_SCANCODE_F4, KMOD_LALT}, WM_SYSKEYDOWN, VK_F4, 1 | kKeyContextAlt},
+        {{SDL_KEYDOWN, SDL_SCANCODE_F10}, WM_SYSKEYDOWN, VK_F10, 1},
+    };
+    for (const auto& c : cases) {
+        const Message message = translateEvent(sdlEvent(c.event));
+        EXPECT_EQ(message.window, window);
+        EXPECT_EQ(message.message, c.message) << c.key;
+        EXPECT_EQ(message.wParam, c.key);
+        EXPECT_EQ(static_cast<std::uint32_t>(message.lParam), c.flags) << c.key;
     }
-    push(SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE);
-    runFrameLoop(window);
-    // Seven frames before the close, the first five minimised.
-    EXPECT_EQ(calls, (std::vector<std::string>{"paint 0", "paint 0", "release"}));
-    EXPECT_EQ(minimisedFrames, 0);
 }
 
 // The whole entry, with the video system started and stopped by winMain.
@@ -185,7 +236,7 @@ TEST(ProgramEntryTest, StartsInOrderAndEndsWithZeroAfterTheClose) {
             stateAtPaint[gameState.levelTick] = randomState();
         }
         if (gameState.levelTick == 1) {
-            push(SDL_QUIT);
+            push({SDL_QUIT});
         }
     };
     const std::uint32_t unseeded = randomState();
@@ -194,9 +245,7 @@ TEST(ProgramEntryTest, StartsInOrderAndEndsWithZeroAfterTheClose) {
     const std::time_t after = std::time(nullptr);
     EXPECT_STREQ(appInstance, "zephlet-under-test");
     // Without a window manager the client area is the whole size asked for.
-    ASSERT_FALSE(calls.empty());
-    EXPECT_EQ(calls.front(), "create 265x600");
-    EXPECT_EQ(calls.back(), "release");
+    EXPECT_TRUE(calls.starts_with("create 265x600 ") && calls.ends_with(" release")) << calls;
     // Seeded after the first paint; no draw is made in the first ticks, so
     // the state is the seed itself.
     EXPECT_EQ(stateAtPaint[0], unseeded);
@@ -204,17 +253,14 @@ TEST(ProgramEntryTest, StartsInOrderAndEndsWithZeroAfterTheClose) {
     EXPECT_LE(stateAtPaint[1], static_cast<std::uint32_t>(after));
 }
 
-// The plain framebuffer where the driver has one (X11, and the drivers the
-// tests run on); SDL's texture path where it has none.
+// X11's plain framebuffer (and the drivers the tests run on) rather than an
+// OpenGL texture; SDL's texture path where the driver has no framebuffer.
 TEST(ProgramEntryTest, PresentsToAPlainFramebufferWhereTheDriverHasOne) {
-    for (const auto& [driver, plain] : {std::pair{"x11", true},
-                                        {"X11", true},
-                                        {"dummy", true},
-                                        {"offscreen", true},
-                                        {"wayland", false},
-                                        {"KMSDRM", false},
-                                        {"", false}}) {
-        EXPECT_EQ(presentsToPlainFramebuffer(driver), plain) << driver;
+    for (const char* driver : {"x11", "X11", "dummy", "offscreen"}) {
+        EXPECT_TRUE(presentsToPlainFramebuffer(driver)) << driver;
+    }
+    for (const char* driver : {"wayland", "KMSDRM", ""}) {
+        EXPECT_FALSE(presentsToPlainFramebuffer(driver)) << driver;
     }
 }
 

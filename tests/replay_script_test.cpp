@@ -32,27 +32,34 @@ class ReplayScriptTest : public GameTest {
 constexpr const char* kStart =
     "level=0 tick=0 crashed=0 timer=0 won=0 lane=0 alt=0 scroll=800 obstacles=\n";
 
-TEST_F(ReplayScriptTest, ScriptGivesExactLines) {
-    EXPECT_EQ(replay("# level 1 from state 1\nprint\n\nframe 89\ndown 0x27\ndown 39\nframe\n"
-                     "print\nup 0x27\r\nframe 2\nprint\n"),
-              std::string(kStart) +
-                  "level=0 tick=90 crashed=0 timer=0 won=0 lane=32 alt=0 scroll=180 "
-                  "obstacles=4,-48,32,1;2,-48,-32,1\n"
-                  "level=0 tick=92 crashed=0 timer=0 won=0 lane=32 alt=0 scroll=184 "
-                  "obstacles=4,-44,32,1;2,-44,-32,1\n");
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(err, "");
-}
-
-// Numbers at the edges of their range, then a trace of every frame.
-TEST_F(ReplayScriptTest, TracePrintsAfterEveryFrame) {
-    EXPECT_EQ(replay("seed 4294967295\nseed 0xFFFFFFFF\ndown 0xffffffff\nup 0\nclient 8192 1\n"
-                     "  frame 2  \nadvance\nprint\n",
-                     true),
-              "level=0 tick=1 crashed=0 timer=0 won=0 lane=0 alt=0 scroll=2 obstacles=\n"
-              "level=0 tick=2 crashed=0 timer=0 won=0 lane=0 alt=0 scroll=4 obstacles=\n"
-              "level=1 tick=0 crashed=0 timer=0 won=0 lane=0 alt=0 scroll=4 obstacles=\n");
-    EXPECT_EQ(status, 0) << err;
+// A script from state 1, with comments, blank lines, decimal codes and a
+// Windows line end; then numbers at the edges of their range, with a trace
+// of every frame.
+TEST_F(ReplayScriptTest, ScriptsGiveExactLines) {
+    const struct {
+        const char* script;
+        bool trace;
+        std::string lines;
+    } cases[] = {
+        {"# level 1\nprint\n\nframe 89\ndown 0x27\ndown 39\nframe\nprint\nup 0x27\r\nframe "
+         "2\nprint\n",
+         false,
+         std::string(kStart) + "level=0 tick=90 crashed=0 timer=0 won=0 lane=32 alt=0 scroll=180 "
+                               "obstacles=4,-48,32,1;2,-48,-32,1\n"
+                               "level=0 tick=92 crashed=0 timer=0 won=0 lane=32 alt=0 scroll=184 "
+                               "obstacles=4,-44,32,1;2,-44,-32,1\n"},
+        {"seed 4294967295\nseed 0xFFFFFFFF\ndown 0xffffffff\nup 0\nclient 8192 1\n"
+         "  frame 2  \nadvance\nprint\n",
+         true,
+         "level=0 tick=1 crashed=0 timer=0 won=0 lane=0 alt=0 scroll=2 obstacles=\n"
+         "level=0 tick=2 crashed=0 timer=0 won=0 lane=0 alt=0 scroll=4 obstacles=\n"
+         "level=1 tick=0 crashed=0 timer=0 won=0 lane=0 alt=0 scroll=4 obstacles=\n"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(replay(c.script, c.trace), c.lines);
+        EXPECT_EQ(status, 0) << err;
+        EXPECT_EQ(err, "");
+    }
 }
 
 TEST_F(ReplayScriptTest, LinesItCannotRead) {

@@ -1,13 +1,18 @@
 // A paint on SDL's dummy video driver, whose window surface stands in for the
 // screen: one tick, and the client area shown as the frame composed it, white
-// beyond the back buffer, whatever the surface held before.
+// beyond the back buffer, whatever the surface held before. And the replay's
+// shot, the same frame written to a file without a tick.
 #include <SDL.h>
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include "game/game_state.h"
 #include "render/frame_composition.h"
 #include "render/frame_presentation.h"
 #include "render/graphics_resources.h"
+#include "tools/replay/replay_script.h"
+#include "tools/replay/replay_shot.h"
 
 namespace zephlet {
 namespace {
@@ -39,6 +44,21 @@ TEST(WindowSurfaceTest, PaintTicksOnceAndShowsTheClientAreaWhiteBeyondTheBackBuf
     }
     releaseGraphicsResources();
     SDL_Quit();
+}
+
+// A shot leaves the game as it was, even where its caption is the
+// congratulation, which no frame has drawn yet, so won is still false.
+TEST(ReplayShotTest, ShotLeavesTheGameAsItWas) {
+    resetGame();
+    for (int level = 0; level < 6; ++level) {
+        advanceLevel();
+    }
+    const std::string before = stateLine();
+    const auto file = std::filesystem::path(::testing::TempDir()) / "zephlet_shot_test.png";
+    EXPECT_EQ(writeShot(265, 600, file.string()), "");
+    EXPECT_EQ(stateLine(), before);
+    EXPECT_TRUE(std::filesystem::remove(file));
+    releaseShotResources();
 }
 
 }  // namespace

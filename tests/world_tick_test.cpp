@@ -108,19 +108,5 @@ TEST_F(WorldTickTest, HitRule) {
     }
 }
 
-// Level, tick -> caption showing, its row, won.
-TEST_F(WorldTickTest, CaptionForTheFirst240TicksAndTheCruiseIsWon) {
-    const std::tuple<std::uint32_t, std::int32_t, bool, std::uint32_t, bool> cases[] = {
-        {0, 0, true, 0, false}, {5, 239, true, 5, false}, {5, 240, false, 5, false},
-        {6, 0, true, 6, true},  {9, 0, true, 6, true},
-    };
-    for (const auto& [level, tick, showing, row, won] : cases) {
-        setState({.levelIndex = level, .levelTick = tick});
-        EXPECT_EQ(captionShowing(), showing) << level << " " << tick;
-        EXPECT_EQ(chooseCaption(), row) << level;
-        EXPECT_EQ(gameState.won, won) << level;
-    }
-}
-
 }  // namespace
 }  // namespace zephlet

@@ -6,51 +6,35 @@
 # through the window manager with exit code 0; and without a display, exit
 # code 255 with the registration failure on standard error.
 #
-# usage: window_test.sh ZEPHLET WINDOW_PROBE CRAFT_BMP LSAN_SUPPRESSIONS
+# usage: window_test.sh ZEPHLET CRAFT_BMP LSAN_SUPPRESSIONS
 set -euo pipefail
 zephlet=$1
-probe=$2
-craft=$3
-export LSAN_OPTIONS="suppressions=$4:print_suppressions=0"
+craft=$2
+export LSAN_OPTIONS="suppressions=$3:print_suppressions=0"
 
 source "$(dirname "$0")/x_session.sh"
-game=
-# The game is killed on exit too, should a check fail while it runs.
-trap 'kill $game 2>/dev/null || true; end_x_session' EXIT
 
 # --- A display with a window manager.
 start_x_session || fail "no X session"
 
-find_window() {
-    timeout 10 xdotool search --sync --onlyvisible --name '^Zephlet!$' | head -n 1
-}
-
 # --- Playing: the window, its size, the craft before and after a key, and
 # Alt+F4, which the window manager turns into a close request.
-"$zephlet" >"$work/play.log" 2>&1 &
-game=$!
-window=$(find_window) || fail "no window titled Zephlet!"
-[[ -n $window ]] || fail "no window titled Zephlet!"
+start_game play "$zephlet"
 
-read -r width height < <(xwininfo -id "$window" |
-    awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}')
-read -r left right top bottom < <(xprop -id "$window" _NET_FRAME_EXTENTS |
-    sed -n 's/.*= *\([0-9]*\), *\([0-9]*\), *\([0-9]*\), *\([0-9]*\).*/\1 \2 \3 \4/p')
-[[ -n ${bottom:-} ]] || fail "openbox gave the window no frame"
-outer="$((width + left + right))x$((height + top + bottom))"
-echo "client ${width}x${height}, frame $left $right $top $bottom, outer $outer"
+xprop -id "$window" _NET_FRAME_EXTENTS | grep -q '=' || fail "openbox gave the window no frame"
+outer=$(outer_size "$window")
 [[ $outer == 265x600 ]] || fail "outer size $outer, not 265x600"
 # No position of the program's own: the window manager chooses.
 xprop -id "$window" WM_NORMAL_HINTS | grep -q 'specified location' &&
     fail "the window asks for a position: $(xprop -id "$window" WM_NORMAL_HINTS)"
 
-within 5 "$probe" craft "$window" "$craft" 0 0 >"$work/probe.log" ||
+within 5 craft_shows "$window" 0 0 >"$work/probe.log" ||
     fail "the craft is not at x 35 and 183, y 500"
 xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
 xdotool key --clearmodifiers Right
-within 5 "$probe" craft "$window" "$craft" 32 0 >"$work/probe.log" ||
+within 5 craft_shows "$window" 32 0 >"$work/probe.log" ||
     fail "after Right the craft is not at x 67 and 215, y 500"
-"$probe" craft "$window" "$craft" 0 0 >/dev/null &&
+craft_shows "$window" 0 0 >/dev/null &&
     fail "after Right the craft is still in the middle lane"
 echo "craft at x 35 and 183, then after Right at x 67 and 215"
 
@@ -59,7 +43,7 @@ echo "craft at x 35 and 183, then after Right at x 67 and 215"
 # craft (that press's release clears the latch): Up then Down end at the
 # lowest altitude, not in the middle; the Up after that moves again.
 xdotool keydown Up
-within 5 "$probe" craft "$window" "$craft" 32 2 >/dev/null || fail "Up held: the craft did not climb"
+within 5 craft_shows "$window" 32 2 >/dev/null || fail "Up held: the craft did not climb"
 xmessage -name other 'another client' &
 session_pids+=($!)
 other=$(timeout 10 xdotool search --sync --onlyvisible --classname '^other$' | head -n 1)
@@ -68,26 +52,18 @@ xdotool windowactivate --sync "$other" >/dev/null 2>&1 || true
 xdotool keyup Up
 xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
 xdotool key Up Down
-within 5 "$probe" craft "$window" "$craft" 32 0 >/dev/null ||
+within 5 craft_shows "$window" 32 0 >/dev/null ||
     fail "Up and Down after a release the game never saw: the craft is not at the lowest altitude"
 xdotool key Up
-within 5 "$probe" craft "$window" "$craft" 32 2 >/dev/null || fail "the next Up did not move the craft"
+within 5 craft_shows "$window" 32 2 >/dev/null || fail "the next Up did not move the craft"
 echo "a release the window never saw keeps Up's latch: one press lost, as it should be"
 
-xdotool key alt+F4
-await_game
-[[ $code == 0 ]] || fail "exit code $code after Alt+F4"
-echo "Alt+F4: exit code 0"
+close_game alt+F4
 
 # --- The close button's way: the window manager is asked to close it.
-"$zephlet" >"$work/close.log" 2>&1 &
-game=$!
-window=$(find_window) || fail "no window for the second run"
-within 5 "$probe" craft "$window" "$craft" 0 0 >/dev/null || fail "second run shows no craft"
-"$probe" close "$window"
-await_game
-[[ $code == 0 ]] || fail "exit code $code after the window manager's close"
-echo "window manager's close: exit code 0"
+start_game close "$zephlet"
+within 5 craft_shows "$window" 0 0 >/dev/null || fail "second run shows no craft"
+close_game close
 
 # --- No display: the video system cannot start.
 check_no_video() {

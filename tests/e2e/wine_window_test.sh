@@ -6,17 +6,14 @@
 # Alt+F4 and the window manager's close each ending it with exit code 0;
 # and without a display, exit code 255 at once, with no box waiting.
 #
-# usage: wine_window_test.sh ZEPHLET.EXE ZEPHLET_REPLAY WINDOW_PROBE CRAFT_BMP LSAN_SUPPRESSIONS
+# usage: wine_window_test.sh ZEPHLET.EXE ZEPHLET_REPLAY CRAFT_BMP LSAN_SUPPRESSIONS
 set -euo pipefail
 exe=$1
 replay=$2
-probe=$3
-craft=$4
-export LSAN_OPTIONS="suppressions=$5:print_suppressions=0"
+craft=$3
+export LSAN_OPTIONS="suppressions=$4:print_suppressions=0"
 
 source "$(dirname "$0")/wine_session.sh"
-game=
-trap 'kill $game 2>/dev/null || true; end_wine_session' EXIT
 
 # The game's window id once it is mapped; polled often, so that the first
 # capture comes long before tick 90.
@@ -42,17 +39,12 @@ end_wine_processes
 echo "no display: exit code 255"
 
 # --- Playing.
-wine "$exe" >"$work/play.log" 2>&1 &
-game=$!
-window=$(find_window) || fail "no window titled Zephlet!"
+start_game play wine "$exe"
 import -window "$window" "$work/window.png" || fail "cannot capture the window"
 
+outer=$(outer_size "$window")
 read -r width height < <(xwininfo -id "$window" |
     awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}')
-read -r left right top bottom < <(xprop -id "$window" _NET_FRAME_EXTENTS |
-    sed -n 's/.*= *\([0-9]*\), *\([0-9]*\), *\([0-9]*\), *\([0-9]*\).*/\1 \2 \3 \4/p')
-outer="$((width + ${left:-0} + ${right:-0}))x$((height + ${top:-0} + ${bottom:-0}))"
-echo "X window ${width}x${height}, window manager's frame ${left:-0} ${right:-0} ${top:-0} ${bottom:-0}"
 [[ $outer == 265x600 ]] || fail "outer size $outer, not 265x600"
 echo "title Zephlet!, outer size 265x600"
 
@@ -83,7 +75,7 @@ done
 [[ -n $tick ]] || fail "the captured ${client_width}x${client_height} frame is no replay shot of ticks 1 to 89"
 echo "client ${client_width}x${client_height}: the frame equals the replay's shot of tick $((10#$tick))"
 
-craft_at() { "$probe" craft "$window" "$craft" "$1" 0 "$inset_left" "$inset_top"; }
+craft_at() { craft_shows "$window" "$1" 0 "$inset_left" "$inset_top"; }
 within 5 craft_at 0 >"$work/probe.log" || fail "the craft is not at x 35 and 183, y 500"
 timeout 10 xdotool windowfocus --sync "$window" || fail "cannot focus the window"
 xdotool key Right
@@ -91,18 +83,10 @@ within 5 craft_at 32 >"$work/probe.log" || fail "after Right the craft is not at
 craft_at 0 >/dev/null && fail "after Right the craft is still in the middle lane"
 echo "craft at x 35 and 183, then after Right at x 67 and 215"
 
-xdotool key alt+F4
-await_game
-[[ $code == 0 ]] || fail "exit code $code after Alt+F4"
-echo "Alt+F4: exit code 0"
+close_game alt+F4
 
 # --- The close button's way: the window manager is asked to close it.
-wine "$exe" >"$work/close.log" 2>&1 &
-game=$!
-window=$(find_window) || fail "no window for the second run"
+start_game close wine "$exe"
 within 5 craft_at 0 >/dev/null || fail "second run shows no craft"
-"$probe" close "$window"
-await_game
-[[ $code == 0 ]] || fail "exit code $code after the window manager's close"
-echo "window manager's close: exit code 0"
+close_game close
 echo "PASS"

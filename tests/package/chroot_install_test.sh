@@ -14,6 +14,7 @@ if [[ $(id -u) -ne 0 ]]; then
     exit 77
 fi
 deb=$(realpath "$1")
+source "$(dirname "$0")/../test_helpers.sh"
 cache=${ZEPHLET_CHROOT_CACHE:-/var/cache/zephlet-test-chroot}
 base=$cache/bookworm
 
@@ -48,7 +49,7 @@ if ! healthy; then
 fi
 
 root=$(mktemp -d /var/tmp/zephlet-chroot.XXXXXX)
-trap 'rm -rf --one-file-system "$root"' EXIT
+trap 'rm -rf --one-file-system "$root"; end_test' EXIT
 cp -a "$base/." "$root/"
 flock -u 9
 cp /etc/resolv.conf "$root/etc/resolv.conf"
@@ -65,11 +66,8 @@ echo "install time: $(( ($(date +%s%N) - start) / 1000000 )) ms"
 
 status=0
 err=$(in_root /usr/games/zephlet 2>&1 >/dev/null) || status=$?
-if [[ $status -ne 255 || "$err" != *"Window class registration failed!"* ]]; then
-    echo "FAIL: /usr/games/zephlet without a display: status $status, stderr:" >&2
-    echo "$err" >&2
-    exit 1
-fi
+[[ $status -eq 255 && "$err" == *"Window class registration failed!"* ]] ||
+    fail "/usr/games/zephlet without a display: status $status, stderr: $err"
 echo "/usr/games/zephlet without a display: status 255, \"Window class registration failed!\""
 
 apt purge zephlet >/dev/null
@@ -80,9 +78,5 @@ left=$(dpkg-deb --fsys-tarfile "$deb" | tar -t | sed 's|^\./|/|; s|/$||' | grep 
         if [[ -e "$root$path" ]] && ! grep -qxF "$path" "$before"; then echo "$path"; fi
     done)
 left+=$(in_root find / -xdev -path /proc -prune -o -path /tmp -prune -o -name '*zephlet*' -print)
-if [[ -n "$left" ]]; then
-    echo "FAIL: after the purge these remain:" >&2
-    echo "$left" >&2
-    exit 1
-fi
+[[ -z "$left" ]] || fail "after the purge these remain: $left"
 echo "purge left nothing of zephlet"

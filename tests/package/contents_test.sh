@@ -7,21 +7,18 @@
 set -euo pipefail
 deb=$1
 build=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+source "$(dirname "$0")/../test_helpers.sh"
 
 field() { dpkg-deb -f "$deb" "$1"; }
 version=$(field Version)
-[[ $(basename "$deb") == "zephlet_${version}_amd64.deb" ]] || fail "file name $(basename "$deb")"
-[[ $(field Package) == zephlet && $(field Architecture) == amd64 ]] || fail "package or architecture"
-[[ $(field Section) == games && $(field Priority) == optional ]] || fail "section or priority"
-[[ $(field Maintainer) =~ ^[^\<]+\ \<[^@\>]+@[^@\>]+\.[a-z]+\>$ ]] || fail "maintainer $(field Maintainer)"
+[[ $(basename "$deb") == "zephlet_${version}_amd64.deb" ]] || flag "file name $(basename "$deb")"
+[[ $(field Package) == zephlet && $(field Architecture) == amd64 ]] || flag "package or architecture"
+[[ $(field Section) == games && $(field Priority) == optional ]] || flag "section or priority"
+[[ $(field Maintainer) =~ ^[^\<]+\ \<[^@\>]+@[^@\>]+\.[a-z]+\>$ ]] || flag "maintainer $(field Maintainer)"
 for library in libc6 libsdl2-2.0-0 libstdc++6; do
-    [[ $(field Depends) == *"$library ("* ]] || fail "Depends lacks $library: $(field Depends)"
+    [[ $(field Depends) == *"$library ("* ]] || flag "Depends lacks $library: $(field Depends)"
 done
-[[ $(field Description | wc -l) -ge 3 ]] || fail "no long description"
+[[ $(field Description | wc -l) -ge 3 ]] || flag "no long description"
 
 expected="./usr/games/zephlet
 ./usr/share/applications/zephlet.desktop
@@ -33,39 +30,39 @@ expected="./usr/games/zephlet
 ./usr/share/man/man6/zephlet.6.gz
 ./usr/share/metainfo/io.github.zephlet.zephlet.metainfo.xml"
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort)
-[[ "$files" == "$expected" ]] || fail "file list differs:$(diff <(echo "$expected") <(echo "$files"))"
+[[ "$files" == "$expected" ]] || flag "file list differs:$(diff <(echo "$expected") <(echo "$files"))"
 if dpkg-deb -c "$deb" | awk '{ print $1, $2 }' | grep -v -e '^drwxr-xr-x root/root$' \
     -e '^-rw-r--r-- root/root$' -e '^-rwxr-xr-x root/root$'; then
-    fail "modes or owners above"
+    flag "modes or owners above"
 fi
 
 dpkg-deb -x "$deb" "$work/deb"
 game=$work/deb/usr/games/zephlet
-[[ $(file -b "$game") == *", stripped"* ]] || fail "the game is not stripped"
-readelf -d "$game" | grep -q 'BIND_NOW' || fail "the game is not linked with -z now"
-readelf -l "$game" | grep -q 'GNU_RELRO' || fail "the game has no RELRO"
-nm -D "$game" | grep -q '_chk@' || fail "the game has no fortified calls"
+[[ $(file -b "$game") == *", stripped"* ]] || flag "the game is not stripped"
+readelf -d "$game" | grep -q 'BIND_NOW' || flag "the game is not linked with -z now"
+readelf -l "$game" | grep -q 'GNU_RELRO' || flag "the game has no RELRO"
+nm -D "$game" | grep -q '_chk@' || flag "the game has no fortified calls"
 
 # gzip -9n: no name, no time stamp, best compression.
 for gz in usr/share/man/man6/zephlet.6.gz usr/share/doc/zephlet/changelog.gz; do
     header=$(od -An -tx1 -N10 "$work/deb/$gz" | tr -d ' \n')
-    [[ $header == 1f8b0800000000000203 ]] || fail "$gz header $header is not gzip -9n's"
+    [[ $header == 1f8b0800000000000203 ]] || flag "$gz header $header is not gzip -9n's"
 done
 for size in 32 64 128; do
     png=$work/deb/usr/share/icons/hicolor/${size}x${size}/apps/zephlet.png
     [[ $(file -b "$png") == "PNG image data, $size x $size, 8-bit/color RGBA"* ]] ||
-        fail "icon ${size}: $(file -b "$png")"
+        flag "icon ${size}: $(file -b "$png")"
 done
 zcat "$work/deb/usr/share/doc/zephlet/changelog.gz" | head -n 1 | grep -q "^zephlet ($version) " ||
-    fail "the changelog's latest entry is not $version"
+    flag "the changelog's latest entry is not $version"
 grep -q "<release version=\"$version\"" "$work/deb"/usr/share/metainfo/*.xml ||
-    fail "the AppStream data has no release $version"
+    flag "the AppStream data has no release $version"
 
 grep -qx 'ZEPHLET_INSTALL_GAMESDIR:STRING=games' "$build/CMakeCache.txt" ||
-    fail "the games folder is not a STRING cache variable set to games"
+    flag "the games folder is not a STRING cache variable set to games"
 DESTDIR="$work/staged" cmake --install "$build" >/dev/null
 staged=$(cd "$work/staged" && find . -type f | sort)
-[[ "$staged" == "$expected" ]] || fail "cmake --install stages other files:$(diff <(echo "$expected") <(echo "$staged"))"
+[[ "$staged" == "$expected" ]] || flag "cmake --install stages other files:$(diff <(echo "$expected") <(echo "$staged"))"
 
-[[ $failures -eq 0 ]] || exit 1
+end_checks
 echo "$(basename "$deb"): $(stat -c %s "$deb") bytes, installed size $(field Installed-Size) KiB"

@@ -9,10 +9,6 @@
 set -euo pipefail
 deb=$(realpath "$1")
 source "$(dirname "$0")/../e2e/x_session.sh"
-game=
-trap 'kill $game 2>/dev/null || true; end_x_session' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
 tree=$work/tree
 dpkg-deb -x "$deb" "$tree"
@@ -21,32 +17,32 @@ metainfo=$(echo "$tree"/usr/share/metainfo/*.metainfo.xml)
 id=$(basename "$metainfo" .metainfo.xml)
 
 report=$(desktop-file-validate "$desktop" 2>&1) && [[ -z $report ]] ||
-    fail "desktop-file-validate: $report"
+    flag "desktop-file-validate: $report"
 report=$(appstreamcli validate --no-net --pedantic --no-color "$metainfo" 2>&1) &&
     [[ $report != *"E: "* && $report != *"W: "* && $report != *"I: "* && $report != *"P: "* ]] ||
-    fail "appstreamcli validate: $report"
+    flag "appstreamcli validate: $report"
 
 report=$(appstreamcli compose --no-net --no-color --prefix=/usr --origin=zephlet \
-    --result-root="$work/compose" --hints-dir="$work/hints" "$tree" 2>&1) || fail "compose: $report"
+    --result-root="$work/compose" --hints-dir="$work/hints" "$tree" 2>&1) || flag "compose: $report"
 catalog=$(zcat "$work/compose/usr/share/swcatalog/xml/zephlet.xml.gz" 2>/dev/null || true)
-[[ $catalog == *"<id>$id</id>"* ]] || fail "compose dropped $id: $report"
+[[ $catalog == *"<id>$id</id>"* ]] || flag "compose dropped $id: $report"
 for size in 64 128; do
     [[ $catalog == *"<icon type=\"cached\" width=\"$size\" height=\"$size\">"* ]] ||
-        fail "compose found no ${size} px icon: $report"
+        flag "compose found no ${size} px icon: $report"
 done
 
 # Lintian says it should not run as root, on standard error only.
-report=$(lintian --pedantic --info "$deb" 2>/dev/null) || fail "lintian failed"
-[[ -z $report ]] || fail "lintian: $report"
+report=$(lintian --pedantic --info "$deb" 2>/dev/null) || flag "lintian failed"
+[[ -z $report ]] || flag "lintian: $report"
 
-start_x_session || fail "no X session"
+start_x_session || flag "no X session"
 class=$(sed -n 's/^StartupWMClass=//p' "$desktop")
 SDL_VIDEODRIVER=x11 "$tree/usr/games/zephlet" >"$work/game.log" 2>&1 &
-game=$!
-window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Zephlet!$' | head -n 1) || true
+session_pids+=($!)
+window=$(find_window) || true
 shown=$( [[ -n $window ]] && xprop -id "$window" WM_CLASS)
 [[ $shown == "WM_CLASS(STRING) = \"$class\", \"$class\"" ]] ||
-    fail "window class: ${shown:-no window}, menu entry: StartupWMClass=$class"
+    flag "window class: ${shown:-no window}, menu entry: StartupWMClass=$class"
 
-[[ $failures -eq 0 ]] || exit 1
+end_checks
 echo "desktop-file-validate, appstreamcli validate and compose, lintian: clean; window class $class"

@@ -15,8 +15,8 @@
 #   ZEPHLET defaults to the Release build in build-app-release, made here if
 #   it is missing. --gl measures a Release build (build-app-release-gl)
 #   whose window surface goes through OpenGL instead of plain X11 images,
-#   the choice the game does not make. Needs xvfb, openbox, xdotool, g++,
-#   libx11-dev, and linux-perf or strace; perf's tracepoints need root.
+#   the choice the game does not make. Needs xvfb, openbox, xdotool, wmctrl,
+#   g++, libx11-dev, and linux-perf or strace; perf's tracepoints need root.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$root/build-app-release
@@ -32,7 +32,7 @@ if [[ $# -eq 0 && ! -x $zephlet ]]; then
     cmake --build "$build" -j"$(nproc)" --target zephlet
 fi
 [[ -x $zephlet ]] || { echo "no program at $zephlet" >&2; exit 1; }
-for tool in Xvfb openbox xdotool g++ pkg-config; do
+for tool in Xvfb openbox xdotool wmctrl g++ pkg-config; do
     command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 1; }
 done
 craft=$root/resources/craft.bmp
@@ -40,7 +40,7 @@ craft=$root/resources/craft.bmp
 source "$root/tests/e2e/x_session.sh"
 
 probe=$work/window_probe
-g++ -O2 -std=c++20 -I"$root" "$root/tests/e2e/window_probe.cpp" "$root/render/bitmap.cpp" \
+g++ -O2 -std=c++20 -I"$root" "$root/tools/measure/window_probe.cpp" "$root/render/bitmap.cpp" \
     $(pkg-config --cflags --libs x11) -o "$probe"
 bare=$work/bare_window
 g++ -O2 -std=c++20 "$root/tools/measure/bare_window.cpp" $(pkg-config --cflags --libs sdl2) -o "$bare"
@@ -51,8 +51,8 @@ server=${session_pids[0]}  # the X server, whose CPU is shown beside the game's
 # Closes the game through the window manager and waits for the process.
 close_game() {
     local pid=$1 window
-    window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Zephlet!$' | head -n 1)
-    "$probe" close "$window"
+    window=$(find_window)
+    close_window "$window"
     within 10 bash -c "! kill -0 $pid 2>/dev/null"
     wait "$pid" 2>/dev/null || true
 }

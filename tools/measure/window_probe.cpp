@@ -1,18 +1,10 @@
 // window_probe: looks at the game's window from outside, as a player's
-// display shows it. Used by the whole-program test and by the measuring
-// script.
+// display shows it, for the measuring script.
 //
-//   window_probe craft WINDOW SPRITE.bmp LANE ALTITUDE [LEFT TOP]
-//       exit 0 if the craft sprite stands where that lane and altitude put
-//       it in both views of WINDOW's client area: every non-white pixel of
-//       the sprite shows with its exact colour. The client area starts at
-//       LEFT, TOP in the X window (0, 0 unless the program draws its own
-//       frame, as under Wine).
-//   window_probe close WINDOW
-//       asks the window manager to close WINDOW, as its close button does.
 //   window_probe first-frame SPRITE.bmp PROGRAM [ARGS...]
 //       starts PROGRAM and prints its process id and the milliseconds until
-//       a window titled "Zephlet!" shows the craft at its starting place.
+//       a window titled "Zephlet!" shows the craft sprite at its starting
+//       place in both views.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <unistd.h>
@@ -46,17 +38,14 @@ std::vector<std::uint32_t> readSprite(const char* path) {
     return picture->pixels;
 }
 
-// Whether the craft stands at that lane and altitude in both views, whose
+// Whether the craft stands at lane 0 and altitude 0 in both views, whose
 // left edges are at x 35 and 183, with its top at y 500: no non-white pixel
 // of the sprite differs there.
-bool craftShows(Display* display, Window window, const std::vector<std::uint32_t>& sprite, int lane,
-                int altitude, bool verbose, int left = 0, int top = 0) {
-    // -1 if the area cannot be read.
-    auto mismatches = [&](int x) {
-        XImage* image =
-            XGetImage(display, window, left + x, top + 500, kSize, kSize, AllPlanes, ZPixmap);
+bool craftShows(Display* display, Window window, const std::vector<std::uint32_t>& sprite) {
+    for (const int x : {35, 183}) {
+        XImage* image = XGetImage(display, window, x, 500, kSize, kSize, AllPlanes, ZPixmap);
         if (image == nullptr) {
-            return -1;
+            return false;
         }
         int wrong = 0;
         for (int i = 0; i < kSize * kSize; ++i) {
@@ -64,15 +53,11 @@ bool craftShows(Display* display, Window window, const std::vector<std::uint32_t
             wrong += sprite[i] != kWhite && shown != sprite[i];
         }
         XDestroyImage(image);
-        return wrong;
-    };
-    const int inLeftView = mismatches(35 + lane + altitude);
-    const int inRightView = mismatches(183 + lane - altitude);
-    if (verbose) {
-        std::printf("lane %d altitude %d: %d pixels wrong on the left, %d on the right\n", lane,
-                    altitude, inLeftView, inRightView);
+        if (wrong != 0) {
+            return false;
+        }
     }
-    return inLeftView == 0 && inRightView == 0;
+    return true;
 }
 
 // The viewable window with that title at or under `under`; 0 if none.
@@ -100,42 +85,14 @@ Window windowTitled(Display* display, Window under, const char* title) {
 
 int run(Display* display, int argc, char** argv) {
     const std::string command = argv[1];
-    if (command == "close" && argc == 3) {
-        // _NET_CLOSE_WINDOW goes to the window manager, which then asks the
-        // program to close, as it does for its close button.
-        XEvent event{};
-        event.xclient.type = ClientMessage;
-        event.xclient.window = std::strtoul(argv[2], nullptr, 0);
-        event.xclient.message_type = XInternAtom(display, "_NET_CLOSE_WINDOW", False);
-        event.xclient.format = 32;
-        event.xclient.data.l[0] = CurrentTime;
-        event.xclient.data.l[1] = 2;  // from a pager or taskbar, as a user's
-        XSendEvent(display, DefaultRootWindow(display), False,
-                   SubstructureNotifyMask | SubstructureRedirectMask, &event);
-        XSync(display, False);
-        return 0;
-    }
-    const bool craft = command == "craft" && (argc == 6 || argc == 8);
-    if (!craft && !(command == "first-frame" && argc >= 4)) {
-        std::fputs(
-            "usage: window_probe craft WINDOW SPRITE.bmp LANE ALTITUDE [LEFT TOP] | close WINDOW "
-            "|\n"
-            "       first-frame SPRITE.bmp PROGRAM [ARGS...]\n",
-            stderr);
+    if (command != "first-frame" || argc < 4) {
+        std::fputs("usage: window_probe first-frame SPRITE.bmp PROGRAM [ARGS...]\n", stderr);
         return 2;
     }
-    const char* path = craft ? argv[3] : argv[2];
-    const auto sprite = readSprite(path);
+    const auto sprite = readSprite(argv[2]);
     if (sprite.empty()) {
-        std::fprintf(stderr, "window_probe: %s is not a 32 x 32 24-bit BMP\n", path);
+        std::fprintf(stderr, "window_probe: %s is not a 32 x 32 24-bit BMP\n", argv[2]);
         return 2;
-    }
-    if (craft) {
-        const Window window = std::strtoul(argv[2], nullptr, 0);
-        const bool shows =
-            craftShows(display, window, sprite, std::atoi(argv[4]), std::atoi(argv[5]), true,
-                       argc == 8 ? std::atoi(argv[6]) : 0, argc == 8 ? std::atoi(argv[7]) : 0);
-        return shows ? 0 : 1;
     }
     using namespace std::chrono;
     const auto ms = [start = steady_clock::now()] {
@@ -148,7 +105,7 @@ int run(Display* display, int argc, char** argv) {
     }
     while (ms() < 10000) {
         const Window window = windowTitled(display, DefaultRootWindow(display), "Zephlet!");
-        if (window != 0 && craftShows(display, window, sprite, 0, 0, false)) {
+        if (window != 0 && craftShows(display, window, sprite)) {
             std::printf("%d %.1f\n", static_cast<int>(child), ms());
             return 0;
         }
