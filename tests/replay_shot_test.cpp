@@ -2,6 +2,7 @@
 // gone without it. What the picture shows is held by the frame composition's
 // tests, and by the Windows program's window, compared with shots.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -13,10 +14,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A folder of the test's own, so that tests run side by side keep apart.
+// A folder of the test's own and of this process's, so that tests run side
+// by side keep apart, and so do test runs of other checkouts on the machine.
 fs::path folder() {
     const char* test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    return fs::path(::testing::TempDir()) / (std::string("zephlet_shot_") + test);
+    return fs::path(::testing::TempDir()) /
+           (std::string("zephlet_shot_") + test + '_' + std::to_string(getpid()));
 }
 
 // Runs the driver on a script, from the state at program start; what it printed.
