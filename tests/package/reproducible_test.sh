@@ -3,9 +3,9 @@
 # run in two clones at different paths, the second with another time zone,
 # locale, umask and home, its clock a year ahead (faketime), no address
 # randomisation where the kernel allows it, and as another user where the
-# test runs as root. Both must
-# hold the same downloads, named with the version, with SHA256SUMS that
-# check; where they differ, diffoscope's report says how.
+# test runs as root. Both must hold the same downloads, named with the
+# version, with SHA256SUMS that check; where they differ, diffoscope's
+# report says how.
 #
 # usage: reproducible_test.sh SOURCE_TREE
 set -euo pipefail
