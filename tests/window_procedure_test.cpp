@@ -12,6 +12,7 @@
 
 #include "app/sdl/virtual_keys.h"
 #include "app/shell_globals.h"
+#include "app/web/browser_events.h"
 #include "game/game_state.h"
 #include "render/frame_presentation.h"
 #include "render/graphics_resources.h"
@@ -137,6 +138,41 @@ TEST(VirtualKeys, OnlyTheArrowKeysSteer) {
     // Letters follow the layout.
     EXPECT_EQ(virtualKeyCode({SDL_SCANCODE_Q, SDLK_a, KMOD_NONE, 0}), 0x41u);
     EXPECT_EQ(virtualKeyCode({SDL_SCANCODE_APOSTROPHE, SDLK_QUOTE, KMOD_NONE, 0}), 0xDEu);
+}
+
+// The page's keys reach the procedure as the keys they are; only the arrows
+// without Alt or Meta are the game's and kept from the browser. A hidden
+// page is a minimised window.
+TEST(BrowserEvents, OnlyArrowsWithoutAltOrMetaAreTheGames) {
+    const struct {
+        BrowserKey key;
+        MessageId message;
+        WordParam wParam;
+        bool taken;
+    } cases[] = {
+        {{0x27, true}, WM_KEYDOWN, 0x27, true},
+        {{0x25, false}, WM_KEYUP, 0x25, true},
+        {{0x26, true, true}, WM_KEYDOWN, 0x26, true},                   // auto-repeat
+        {{0x28, true, false, true}, WM_SYSKEYDOWN, 0x28, false},        // Alt
+        {{0x25, false, false, false, true}, WM_SYSKEYUP, 0x25, false},  // Meta
+        {{0x21, true}, WM_KEYDOWN, 0x21, false},                        // Page Up scrolls
+        {{0xDE, true}, WM_KEYDOWN, 0xDE, false},                        // the quote key
+        {{0x79, true}, WM_SYSKEYDOWN, 0x79, false},                     // F10
+        {{0, true}, WM_KEYDOWN, 0xFF, false},
+        {{300, true}, WM_KEYDOWN, 0xFF, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key.keyCode);
+        const Message message = keyMessage(nullptr, c.key);
+        EXPECT_EQ(message.message, c.message);
+        EXPECT_EQ(message.wParam, c.wParam);
+        EXPECT_EQ(gameTakesKey(message), c.taken);
+    }
+    EXPECT_TRUE(canvasClientRect(true).empty());
+    EXPECT_EQ(canvasClientRect(false).right, 263);
+    EXPECT_EQ(canvasClientRect(false).bottom, 575);
+    EXPECT_EQ(visibilityMessage(nullptr, true).wParam, SIZE_MINIMIZED);
+    EXPECT_EQ(visibilityMessage(nullptr, false).wParam, SIZE_RESTORED);
 }
 
 }  // namespace

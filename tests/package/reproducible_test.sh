@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# The same commit built twice gives the same bytes in dist/: scripts/release.sh
+# run in two clones at different paths, the second with another time zone,
+# locale, umask and home, its clock a year ahead (faketime), no address
+# randomisation where the kernel allows it, and as another user where the
+# test runs as root. Both must hold the same downloads, named with the
+# version, with SHA256SUMS that check; where they differ, diffoscope's
+# report says how.
+#
+# usage: reproducible_test.sh SOURCE_TREE
+set -euo pipefail
+source_tree=$1
+commit=$(git -C "$source_tree" rev-parse HEAD)
+if [[ -n $(git -C "$source_tree" status --porcelain --untracked-files=no) ]]; then
+    echo "note: uncommitted changes are not tested, only commit $commit"
+fi
+work=$(mktemp -d /var/tmp/zephlet-reproducible.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+chmod 755 "$work"
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+# A clone at the commit under test; fetched by its id, since HEAD of a
+# worktree need not be the clone's default branch.
+clone() {
+    git clone -q --no-checkout "$source_tree" "$1"
+    git -C "$1" fetch -q "$source_tree" "$commit"
+    git -C "$1" checkout -q --detach "$commit"
+}
+a=$work/a/zephlet
+b=$work/second/at/a/longer/path/zephlet-rebuild
+clone "$a"
+clone "$b"
+
+zone=Pacific/Kiritimati  # UTC+14, a day ahead of most of the world
+[[ -e /usr/share/zoneinfo/$zone ]] || zone=KIT-14
+no_aslr=()
+setarch "$(uname -m)" -R true 2>/dev/null && no_aslr=(setarch "$(uname -m)" -R)
+other_user=()
+if [[ $(id -u) -eq 0 ]] && id nobody >/dev/null 2>&1; then
+    mkdir -p "$work/home-b"
+    chown -R nobody:"$(id -gn nobody)" "$work/second" "$work/home-b"
+    other_user=(setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups --)
+fi
+
+start=$SECONDS
+(cd "$a" && umask 022 && env -u LC_ALL LANG=C TZ=UTC ./scripts/release.sh) >"$work/a.log" 2>&1 ||
+    { tail -n 40 "$work/a.log" >&2; fail "first build"; exit 1; }
+first=$((SECONDS - start))
+start=$SECONDS
+(cd "$b" && umask 077 &&
+    env LC_ALL=C.UTF-8 LANGUAGE=fr:de TZ=$zone HOME=$work/home-b \
+        "${no_aslr[@]}" faketime -f +380d "${other_user[@]}" ./scripts/release.sh) >"$work/b.log" 2>&1 ||
+    { tail -n 40 "$work/b.log" >&2; fail "second build"; exit 1; }
+second=$((SECONDS - start))
+echo "first build ${first} s; second build ${second} s (TZ=$zone, LC_ALL=C.UTF-8, umask 077, clock +380 days," \
+    "ASLR $([[ ${#no_aslr[@]} -gt 0 ]] && echo off || echo on), user $([[ ${#other_user[@]} -gt 0 ]] && echo nobody || id -un))"
+
+version=$(sed -n 's/^project(Zephlet VERSION \([0-9][0-9.]*\)[ )].*/\1/p' "$a/CMakeLists.txt")
+expected="SHA256SUMS
+zephlet-$version-windows-x86_64.zip
+zephlet-$version.html
+zephlet-$version.tar.gz
+zephlet_${version}_amd64.deb"
+for tree in "$a" "$b"; do
+    listed=$(cd "$tree/dist" && ls | LC_ALL=C sort)
+    [[ $listed == "$expected" ]] || fail "$tree/dist holds other files:$(diff <(echo "$expected") <(echo "$listed"))"
+    (cd "$tree/dist" && sha256sum --quiet -c SHA256SUMS) || fail "$tree/dist: SHA256SUMS does not check"
+done
+
+if ! cmp -s "$a/dist/SHA256SUMS" "$b/dist/SHA256SUMS" || ! diff -r -q "$a/dist" "$b/dist" >/dev/null; then
+    fail "the two builds differ:$(diff "$a/dist/SHA256SUMS" "$b/dist/SHA256SUMS")"
+    timeout 900 diffoscope --text - --exclude-directory-metadata=yes "$a/dist" "$b/dist" || true
+fi
+
+[[ $failures -eq 0 ]] || exit 1
+echo "the same bytes from both builds:"
+cat "$a/dist/SHA256SUMS"
