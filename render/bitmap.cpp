@@ -107,7 +107,7 @@ std::optional<Bitmap> decodeDib(std::span<const unsigned char> bytes) {
         const std::int32_t y = rawHeight > 0 ? height - 1 - row : row;
         std::size_t offset = pixelOffset + static_cast<std::size_t>(row) * stride;
         for (std::int32_t x = 0; x < width; ++x, offset += 3) {
-            bitmap.at(x, y) = readLe(bytes, offset, 3);  // blue, green, red
+            bitmap.at(x, y) = makePixel(bytes[offset + 2], bytes[offset + 1], bytes[offset]);
         }
     }
     return bitmap;

@@ -14,7 +14,21 @@ namespace zephlet {
 
 // 0x00RRGGBB, the layout of a 32-bit top-down DIB and of SDL's XRGB8888.
 using Pixel = std::uint32_t;
-constexpr Pixel kWhite = 0xFFFFFF;
+
+constexpr Pixel makePixel(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
+    return (red & 0xFFu) << 16 | (green & 0xFFu) << 8 | (blue & 0xFFu);
+}
+constexpr std::uint32_t pixelRed(Pixel pixel) {
+    return pixel >> 16 & 0xFFu;
+}
+constexpr std::uint32_t pixelGreen(Pixel pixel) {
+    return pixel >> 8 & 0xFFu;
+}
+constexpr std::uint32_t pixelBlue(Pixel pixel) {
+    return pixel & 0xFFu;
+}
+
+constexpr Pixel kWhite = makePixel(255, 255, 255);
 
 struct Bitmap {
     std::int32_t width = 0;
