@@ -12,20 +12,36 @@
 
 namespace zephlet {
 
-// 0x00RRGGBB, the layout of a 32-bit top-down DIB and of SDL's XRGB8888.
+// The layout is the build's choice. By default 0x00RRGGBB, the layout of a
+// 32-bit top-down DIB and of SDL's XRGB8888. The page composes in its
+// canvas's byte order instead, R, G, B, 0xFF in memory (0xFFBBGGRR on its
+// little-endian machine), so that a frame reaches the canvas as it is.
+#ifndef ZEPHLET_PIXEL_BYTES_RGBA
+#define ZEPHLET_PIXEL_BYTES_RGBA 0
+#endif
 using Pixel = std::uint32_t;
 
+struct PixelLayout {
+    int redShift;
+    int greenShift;
+    int blueShift;
+    Pixel opaque;  // the alpha byte, where the layout has one
+};
+inline constexpr PixelLayout kPixelLayout =
+    ZEPHLET_PIXEL_BYTES_RGBA ? PixelLayout{0, 8, 16, 0xFF000000u} : PixelLayout{16, 8, 0, 0};
+
 constexpr Pixel makePixel(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
-    return (red & 0xFFu) << 16 | (green & 0xFFu) << 8 | (blue & 0xFFu);
+    return kPixelLayout.opaque | (red & 0xFFu) << kPixelLayout.redShift |
+           (green & 0xFFu) << kPixelLayout.greenShift | (blue & 0xFFu) << kPixelLayout.blueShift;
 }
 constexpr std::uint32_t pixelRed(Pixel pixel) {
-    return pixel >> 16 & 0xFFu;
+    return pixel >> kPixelLayout.redShift & 0xFFu;
 }
 constexpr std::uint32_t pixelGreen(Pixel pixel) {
-    return pixel >> 8 & 0xFFu;
+    return pixel >> kPixelLayout.greenShift & 0xFFu;
 }
 constexpr std::uint32_t pixelBlue(Pixel pixel) {
-    return pixel & 0xFFu;
+    return pixel >> kPixelLayout.blueShift & 0xFFu;
 }
 
 constexpr Pixel kWhite = makePixel(255, 255, 255);

@@ -33,7 +33,7 @@ inline constexpr std::array<CaptionText, kCaptionCount> kCaptionTexts{{
 // 16 pixels high of its own: row by row, line by line. The rest of a band is
 // this colour, which no rendered text contains, so a box ends where it
 // begins; an empty line's band is all margin.
-constexpr Pixel kCaptionSheetMargin = 0xFF00FF;
+constexpr Pixel kCaptionSheetMargin = makePixel(255, 0, 255);
 constexpr int kCaptionBandCount = kCaptionCount * kCaptionLineCount;
 
 // Each line as its white box exactly as wide as the text with its blanks;

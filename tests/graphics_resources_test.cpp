@@ -13,8 +13,8 @@
 namespace zephlet {
 namespace {
 
-constexpr Pixel kGreen = 0x008000;
-constexpr Pixel kNearWhite = 0xFEFFFF;
+constexpr Pixel kGreen = makePixel(0, 128, 0);
+constexpr Pixel kNearWhite = makePixel(254, 255, 255);
 
 // A 4 x 3 target of green, after one operation, as rows of characters:
 // g green, w white, n near-white, o the opaque source's colour.
@@ -78,7 +78,7 @@ std::vector<unsigned char> bmpFile(int height = 2) {
     put32(bytes, 22, static_cast<std::uint32_t>(height));
     bytes[26] = 1;
     bytes[28] = 24;
-    // Blue, green, red per pixel: the top row white, 0x030201, black.
+    // Blue, green, red per pixel: the top row white, (3, 2, 1), black.
     const std::vector<unsigned char> bottom{0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0};
     const std::vector<unsigned char> top{255, 255, 255, 1, 2, 3, 0, 0, 0, 0, 0, 0};
     for (const auto* row : height > 0 ? std::vector{&bottom, &top} : std::vector{&top, &bottom}) {
@@ -88,7 +88,10 @@ std::vector<unsigned char> bmpFile(int height = 2) {
 }
 
 TEST(BitmapTest, DecodesBmpFilesAndPackedDibsInEitherRowOrder) {
-    const Bitmap expected{3, 2, {kWhite, 0x030201, 0x000000, 0xFF0000, 0x00FF00, 0x0000FF}};
+    const Bitmap expected{3,
+                          2,
+                          {kWhite, makePixel(3, 2, 1), makePixel(0, 0, 0), makePixel(255, 0, 0),
+                           makePixel(0, 255, 0), makePixel(0, 0, 255)}};
     const std::vector<unsigned char> file = bmpFile();
     EXPECT_EQ(decodeDib(file), expected);
     EXPECT_EQ(decodeDib(std::vector<unsigned char>(file.begin() + 14, file.end())), expected);

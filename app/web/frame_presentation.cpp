@@ -1,8 +1,7 @@
-// The frame's way to the page's canvas: the client area from the back
-// buffer in one copy, through one ImageData over the layer's own pixels.
+// The frame's way to the page's canvas: the client area of the back buffer
+// in one copy. The page composes in the canvas's byte order, so the canvas
+// takes the back buffer's rows as they are, with nothing converted.
 #include "render/frame_presentation.h"
-
-#include <vector>
 
 #include "app/web/browser_events.h"
 #include "app/web/page_calls.h"
@@ -11,18 +10,7 @@
 
 namespace zephlet {
 
-namespace {
-
-// The canvas wants its bytes R, G, B, A; the back buffer holds 0x00RRGGBB.
-// Made once, the size of the whole back buffer.
-std::vector<std::uint32_t> canvasPixels(static_cast<std::size_t>(kBackBufferWidth) *
-                                        kBackBufferHeight);
-
-constexpr std::uint32_t canvasPixel(Pixel pixel) {
-    return 0xFF000000u | (pixel & 0x00FF00u) | (pixel >> 16 & 0xFFu) | (pixel & 0xFFu) << 16;
-}
-
-}  // namespace
+static_assert(makePixel(1, 2, 3) == 0xFF030201u, "the canvas's bytes are R, G, B, A");
 
 ClientRect windowClientRect(WindowHandle window) {
     return canvasClientRect(windowHidden(window));
@@ -31,18 +19,8 @@ ClientRect windowClientRect(WindowHandle window) {
 void presentFrame(WindowHandle /*window*/) {
     const ClientRect covered = coveredByBackBuffer(clientRect);
     if (!covered.empty()) {
-        // Kept in locals, so that the stores cannot be taken to change them
-        // and the rows convert four pixels at a time.
-        const std::int32_t width = covered.right;
-        const std::int32_t height = covered.bottom;
-        std::uint32_t* out = canvasPixels.data();
-        for (std::int32_t y = 0; y < height; ++y, out += width) {
-            const Pixel* row = backBuffer.row(y);
-            for (std::int32_t x = 0; x < width; ++x) {
-                out[x] = canvasPixel(row[x]);
-            }
-        }
-        putCanvasPixels(canvasPixels.data(), width, height);
+        putCanvasPixels(backBuffer.pixels.data(), backBuffer.width, backBuffer.height,
+                        covered.right, covered.bottom);
     }
     for (const ClientRect& beyond : beyondBackBuffer(clientRect)) {
         if (!beyond.empty()) {

@@ -15,8 +15,10 @@ void closeCanvas();
 void sizeCanvas(int width, int height);
 int pageHidden();
 void showFailureBox(const char* caption, const char* text);
-// Width x height RGBA pixels from the wasm memory at pixels, to the canvas's
-// top left corner.
-void putCanvasPixels(const void* pixels, int width, int height);
+// The top left width x height of a picture of RGBA pixels in the wasm
+// memory (pictureWidth x pictureHeight at pixels), to the canvas's top left
+// corner.
+void putCanvasPixels(const void* pixels, int pictureWidth, int pictureHeight, int width,
+                     int height);
 void fillCanvasWhite(int left, int top, int right, int bottom);
 }

@@ -84,17 +84,18 @@ mergeInto(LibraryManager.library, {
     box.hidden = false;
   },
 
-  // One ImageData over the pixels in the wasm memory, made again only if
-  // they move or change size: the frame goes to the canvas in one copy.
+  // One ImageData over the picture in the wasm memory, made again only if it
+  // moves or changes size. An ImageData's rows are packed, so it spans the
+  // whole picture, and the dirty rectangle picks the part the canvas shows.
   putCanvasPixels__deps: ['$canvasWindow'],
-  putCanvasPixels: function(pixels, width, height) {
+  putCanvasPixels: function(pixels, pictureWidth, pictureHeight, width, height) {
     var image = canvasWindow.image;
-    if (!image || image.width !== width || image.height !== height ||
+    if (!image || image.width !== pictureWidth || image.height !== pictureHeight ||
         image.data.buffer !== HEAPU8.buffer || image.data.byteOffset !== pixels) {
-      var bytes = new Uint8ClampedArray(HEAPU8.buffer, pixels, width * height * 4);
-      image = canvasWindow.image = new ImageData(bytes, width, height);
+      var bytes = new Uint8ClampedArray(HEAPU8.buffer, pixels, pictureWidth * pictureHeight * 4);
+      image = canvasWindow.image = new ImageData(bytes, pictureWidth, pictureHeight);
     }
-    canvasWindow.context.putImageData(image, 0, 0);
+    canvasWindow.context.putImageData(image, 0, 0, 0, 0, width, height);
   },
 
   fillCanvasWhite__deps: ['$canvasWindow'],
