@@ -7,7 +7,9 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "app/sdl/virtual_keys.h"
@@ -141,33 +143,67 @@ TEST(VirtualKeys, OnlyTheArrowKeysSteer) {
 }
 
 // The page's keys reach the procedure as the keys they are; only the arrows
-// without Alt or Meta are the game's and kept from the browser. A hidden
-// page is a minimised window.
+// without Alt or Meta are the game's and kept from the browser. The pad's
+// fingers are the same key messages: an arrow is down while a finger holds
+// it, and a lift or a cancelled touch releases it, once. The rows run in
+// order, the pad's fingers carried from row to row. A hidden page is a
+// minimised window.
 TEST(BrowserEvents, OnlyArrowsWithoutAltOrMetaAreTheGames) {
+    struct Finger {
+        std::int32_t pointer;
+        std::uint32_t keyCode;
+        PadTouch touch;
+    };
     const struct {
-        BrowserKey key;
-        MessageId message;
+        std::variant<BrowserKey, Finger> event;
+        MessageId message;  // WM_NULL: none
         WordParam wParam;
         bool taken;
     } cases[] = {
-        {{0x27, true}, WM_KEYDOWN, 0x27, true},
-        {{0x25, false}, WM_KEYUP, 0x25, true},
-        {{0x26, true, true}, WM_KEYDOWN, 0x26, true},                   // auto-repeat
-        {{0x28, true, false, true}, WM_SYSKEYDOWN, 0x28, false},        // Alt
-        {{0x25, false, false, false, true}, WM_SYSKEYUP, 0x25, false},  // Meta
-        {{0x21, true}, WM_KEYDOWN, 0x21, false},                        // Page Up scrolls
-        {{0xDE, true}, WM_KEYDOWN, 0xDE, false},                        // the quote key
-        {{0x79, true}, WM_SYSKEYDOWN, 0x79, false},                     // F10
-        {{0, true}, WM_KEYDOWN, 0xFF, false},
-        {{300, true}, WM_KEYDOWN, 0xFF, false},
+        {BrowserKey{0x27, true}, WM_KEYDOWN, 0x27, true},
+        {BrowserKey{0x25, false}, WM_KEYUP, 0x25, true},
+        {BrowserKey{0x26, true, true}, WM_KEYDOWN, 0x26, true},                   // auto-repeat
+        {BrowserKey{0x28, true, false, true}, WM_SYSKEYDOWN, 0x28, false},        // Alt
+        {BrowserKey{0x25, false, false, false, true}, WM_SYSKEYUP, 0x25, false},  // Meta
+        {BrowserKey{0x21, true}, WM_KEYDOWN, 0x21, false},                        // Page Up scrolls
+        {BrowserKey{0xDE, true}, WM_KEYDOWN, 0xDE, false},                        // the quote key
+        {BrowserKey{0x79, true}, WM_SYSKEYDOWN, 0x79, false},                     // F10
+        {BrowserKey{0, true}, WM_KEYDOWN, 0xFF, false},
+        {BrowserKey{300, true}, WM_KEYDOWN, 0xFF, false},
+        {Finger{1, 0x27, PadTouch::Press}, WM_KEYDOWN, 0x27, true},
+        {Finger{1, 0, PadTouch::Lift}, WM_KEYUP, 0x27, true},
+        {Finger{1, 0, PadTouch::Cancel}, WM_NULL, 0, false},  // the capture lost after the lift
+        {Finger{2, 0x25, PadTouch::Press}, WM_KEYDOWN, 0x25, true},
+        {Finger{2, 0, PadTouch::Cancel}, WM_KEYUP, 0x25, true},  // an app switch
+        {Finger{3, 0x26, PadTouch::Press}, WM_KEYDOWN, 0x26, true},
+        {Finger{4, 0x28, PadTouch::Press}, WM_KEYDOWN, 0x28, true},  // two buttons held
+        {Finger{5, 0x26, PadTouch::Press}, WM_NULL, 0, false},       // Up already held
+        {Finger{5, 0x27, PadTouch::Press}, WM_NULL, 0, false},       // a finger holds one arrow
+        {Finger{3, 0, PadTouch::Lift}, WM_NULL, 0, false},           // finger 5 still on Up
+        {Finger{4, 0, PadTouch::Cancel}, WM_KEYUP, 0x28, true},
+        {Finger{5, 0, PadTouch::Lift}, WM_KEYUP, 0x26, true},
+        {Finger{6, 0x41, PadTouch::Press}, WM_NULL, 0, false},  // not an arrow
+        {Finger{6, 0, PadTouch::Lift}, WM_NULL, 0, false},
     };
+    PadFingers fingers;
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.key.keyCode);
-        const Message message = keyMessage(nullptr, c.key);
-        EXPECT_EQ(message.message, c.message);
-        EXPECT_EQ(message.wParam, c.wParam);
-        EXPECT_EQ(gameTakesKey(message), c.taken);
+        SCOPED_TRACE(&c - cases);
+        const std::optional<Message> message =
+            std::holds_alternative<BrowserKey>(c.event)
+                ? keyMessage(nullptr, std::get<BrowserKey>(c.event))
+                : padMessage(nullptr, fingers, std::get<Finger>(c.event).pointer,
+                             std::get<Finger>(c.event).keyCode, std::get<Finger>(c.event).touch);
+        EXPECT_EQ(message ? message->message : WM_NULL, c.message);
+        EXPECT_EQ(message ? message->wParam : 0, c.wParam);
+        EXPECT_EQ(message && gameTakesKey(*message), c.taken);
     }
+    EXPECT_EQ(fingers.count, 0u);
+    // Ten fingers at most; the eleventh presses nothing, so it has no key to leave held.
+    for (std::int32_t pointer = 0; pointer < 10; ++pointer) {
+        padMessage(nullptr, fingers, pointer, 0x25, PadTouch::Press);
+    }
+    EXPECT_FALSE(padMessage(nullptr, fingers, 10, 0x27, PadTouch::Press));
+    EXPECT_FALSE(padMessage(nullptr, fingers, 10, 0, PadTouch::Lift));
     EXPECT_TRUE(canvasClientRect(true).empty());
     EXPECT_EQ(canvasClientRect(false).right, 263);
     EXPECT_EQ(canvasClientRect(false).bottom, 575);

@@ -2,7 +2,10 @@
 // nothing of the browser in them, so that they are tested natively too.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "render/client_area.h"
 #include "window_messages.h"
@@ -33,6 +36,30 @@ Message keyMessage(WindowHandle window, const BrowserKey& key);
 // reach the game, so that they never scroll the page. Every other key does
 // what it does in any page.
 bool gameTakesKey(const Message& message);
+
+// What a finger does on one of the page's arrow buttons: it presses the
+// button, lifts off, or the browser cancels its touch (an app switch, a
+// rotation, a gesture of the system's: pointercancel or lostpointercapture).
+enum class PadTouch { Press = 0, Lift = 1, Cancel = 2 };
+
+// The fingers on the pad, each with the arrow it holds. A finger keeps its
+// button until it lifts or its touch is cancelled, wherever it slides.
+struct PadFingers {
+    struct Finger {
+        std::int32_t pointer = 0;
+        std::uint32_t keyCode = 0;
+    };
+    std::array<Finger, 10> held{};
+    std::size_t count = 0;
+};
+
+// The key message a finger on the pad stands for, the keyboard's own: an
+// arrow is down while any finger holds it, so a second finger on it presses
+// nothing and the last one to leave releases it. A lift or cancel for a
+// finger the pad does not hold (the lost capture after a lift) is nothing,
+// and so is a press beyond ten fingers: no key is ever left held.
+std::optional<Message> padMessage(WindowHandle window, PadFingers& fingers, std::int32_t pointer,
+                                  std::uint32_t keyCode, PadTouch touch);
 
 // A hidden page is a minimised window, and showing it again restores it.
 Message visibilityMessage(WindowHandle window, bool hidden);

@@ -21,4 +21,7 @@ void showFailureBox(const char* caption, const char* text);
 void putCanvasPixels(const void* pixels, int pictureWidth, int pictureHeight, int width,
                      int height);
 void fillCanvasWhite(int left, int top, int right, int bottom);
+// Hands the fingers on the page's arrow pad to padTouch (platform_messages.cpp):
+// the pointer, the arrow's virtual-key code, and 0 press, 1 lift, 2 cancel.
+void listenToPad();
 }

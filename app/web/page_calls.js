@@ -55,22 +55,39 @@ mergeInto(LibraryManager.library, {
     canvasWindow.canvas = canvasWindow.context = canvasWindow.image = null;
   },
 
-  // A whole number of screen pixels per canvas pixel keeps the picture
-  // sharp; the size is fitted again when the pixel ratio changes (another
-  // screen, the page zoomed).
+  // On a desktop, a whole number of screen pixels per canvas pixel keeps the
+  // picture sharp. Where the page has its arrow pad (a touch screen) the
+  // canvas takes the largest size its place in the layout allows, but never
+  // more than one CSS pixel per canvas pixel: a larger pair would push the
+  // views further apart than the eyes can fuse. Fitted again when the pixel
+  // ratio changes (another screen, the page zoomed) or the place does (a
+  // rotation).
   sizeCanvas__deps: ['$canvasWindow'],
   sizeCanvas: function(width, height) {
     var canvas = canvasWindow.canvas;
     canvas.width = width;
     canvas.height = height;
+    var place = canvas.parentElement;
+    var touch = matchMedia('(any-pointer: coarse)');
     function fit() {
       var ratio = window.devicePixelRatio || 1;
-      var scale = Math.max(1, Math.round(ratio));
-      canvas.style.width = (width * scale / ratio) + 'px';
-      canvas.style.height = (height * scale / ratio) + 'px';
-      matchMedia('(resolution: ' + ratio + 'dppx)').addEventListener('change', fit, {once: true});
+      var scale = Math.max(1, Math.round(ratio)) / ratio;
+      if (touch.matches) {
+        var edge = canvas.offsetWidth - canvas.clientWidth;
+        scale = Math.min(1, (place.clientWidth - edge) / width, (place.clientHeight - edge) / height);
+        scale = Math.max(scale, 0);
+      }
+      canvas.style.width = (width * scale) + 'px';
+      canvas.style.height = (height * scale) + 'px';
     }
-    fit();
+    function fitOnNewRatio() {
+      fit();
+      matchMedia('(resolution: ' + window.devicePixelRatio + 'dppx)')
+          .addEventListener('change', fitOnNewRatio, {once: true});
+    }
+    touch.addEventListener('change', fit);
+    new ResizeObserver(fit).observe(place);
+    fitOnNewRatio();
   },
 
   pageHidden: function() {
@@ -96,6 +113,46 @@ mergeInto(LibraryManager.library, {
       image = canvasWindow.image = new ImageData(bytes, pictureWidth, pictureHeight);
     }
     canvasWindow.context.putImageData(image, 0, 0, 0, 0, width, height);
+  },
+
+  // A finger keeps its button (the pointer is captured) until it lifts or the
+  // browser cancels its touch; either ends the press. A lost capture after a
+  // lift is told apart on the other side. The page takes the pad's touches
+  // whole: no scrolling, zooming, selecting or menu starts on it.
+  listenToPad__deps: ['$canvasWindow'],
+  listenToPad: function() {
+    var pad = document.getElementById('pad');
+    if (!pad) {
+      return;
+    }
+    pad.addEventListener('pointerdown', function(event) {
+      var button = event.target.closest('[data-key]');
+      if (!button) {
+        return;
+      }
+      event.preventDefault();
+      button.setPointerCapture(event.pointerId);
+      _padTouch(event.pointerId, Number(button.dataset.key), 0);
+    });
+    pad.addEventListener('pointerup', function(event) {
+      _padTouch(event.pointerId, 0, 1);
+    });
+    ['pointercancel', 'lostpointercapture'].forEach(function(type) {
+      pad.addEventListener(type, function(event) {
+        _padTouch(event.pointerId, 0, 2);
+      });
+    });
+    pad.addEventListener('contextmenu', function(event) {
+      event.preventDefault();
+    });
+    // A long press on the canvas opens no menu on a touch screen either; a
+    // desktop keeps the canvas's menu.
+    var touch = matchMedia('(any-pointer: coarse)');
+    canvasWindow.canvas.addEventListener('contextmenu', function(event) {
+      if (touch.matches) {
+        event.preventDefault();
+      }
+    });
   },
 
   fillCanvasWhite__deps: ['$canvasWindow'],

@@ -1,11 +1,13 @@
 #include "app/web/platform_messages.h"
 
+#include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
 #include <deque>
 
 #include "app/shell_platform.h"
 #include "app/web/browser_events.h"
+#include "app/web/page_calls.h"
 #include "app/web/platform_window.h"
 
 namespace zephlet {
@@ -36,7 +38,19 @@ EM_BOOL onVisibilityChange(int /*eventType*/, const EmscriptenVisibilityChangeEv
     return EM_FALSE;
 }
 
+PadFingers padFingers;
+
 }  // namespace
+
+// The page's arrow pad, finger by finger: touch is a PadTouch.
+extern "C" EMSCRIPTEN_KEEPALIVE void padTouch(int pointer, int keyCode, int touch) {
+    const std::optional<Message> message =
+        padMessage(mainWindow(), padFingers, pointer, static_cast<std::uint32_t>(keyCode),
+                   static_cast<PadTouch>(touch));
+    if (message) {
+        waitingMessages.push_back(*message);
+    }
+}
 
 void listenToPage() {
     // Nothing is made up when the page loses the focus: a key released
@@ -45,6 +59,7 @@ void listenToPage() {
     emscripten_set_keydown_callback(page, nullptr, EM_FALSE, onKey);
     emscripten_set_keyup_callback(page, nullptr, EM_FALSE, onKey);
     emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, onVisibilityChange);
+    listenToPad();
 }
 
 void pumpOneMessage() {

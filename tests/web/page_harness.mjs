@@ -1,10 +1,14 @@
-// Shared by the browser tests and the measuring script: Debian's Chromium,
-// headless, driven through the DevTools protocol; the page's frame read from
-// its canvas; and the game's artwork to find things in it.
+// Shared by the browser tests and the measuring script: Debian's Chromium
+// (through the DevTools protocol) or Firefox ESR (through WebDriver BiDi),
+// headless; the page's frame read from its canvas; and the game's artwork to
+// find things in it.
 import {execFileSync} from 'node:child_process';
 import {readFileSync} from 'node:fs';
 
 import puppeteer from 'puppeteer-core';
+
+// Which browser the tests drive: ZEPHLET_ENGINE=firefox for Firefox ESR.
+export const engine = process.env.ZEPHLET_ENGINE === 'firefox' ? 'firefox' : 'chromium';
 
 // The flags that keep a headless Chromium from reaching for the network on
 // its own (updates, sync, safe browsing), with a fresh profile every launch.
@@ -14,7 +18,17 @@ const kChromiumFlags = [
   '--disable-default-apps', '--disable-extensions',
 ];
 
-export function launchBrowser() {
+// Firefox ESR with a fresh profile; puppeteer's own preferences already keep
+// it from updating or reaching for the network. `prefs` add to them.
+export function launchBrowser({prefs = {}} = {}) {
+  if (engine === 'firefox') {
+    return puppeteer.launch({
+      browser: 'firefox',
+      executablePath: process.env.FIREFOX || '/usr/bin/firefox-esr',
+      headless: true,
+      extraPrefsFirefox: prefs,
+    });
+  }
   return puppeteer.launch({
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
     headless: true,
