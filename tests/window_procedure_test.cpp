@@ -1,6 +1,7 @@
 // The window procedure between fakes of the platform's default handling and
-// of the renderer: what every message answers and does, and the order of the
-// window's destruction. Also the mapping of SDL's keys onto virtual-key codes.
+// of the renderer: what each message answers and does, and the order of the
+// window's destruction. Also the mapping of SDL's keys onto virtual-key codes,
+// and the key messages of the layers that stand in for the window's.
 #include "app/window_procedure.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,6 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "app/sdl/virtual_keys.h"
@@ -65,33 +65,30 @@ void reset() {
     clientRect = {};
 }
 
-// Every message id up to 0x3FF: the procedure's own answer 0 and do what the
-// table says (creation takes the client rectangle first; destruction
-// releases, then flags, then posts the quit); every other goes to the
-// default handling, whose answer is passed back.
+// Creation takes the client rectangle first; destruction releases, then
+// flags, then posts the quit; a paint is the frame. Closing, the system's
+// keys and commands go to the default handling, whose answer is passed back.
 TEST(WindowProcedure, AnswersAndDoesWhatEachMessageAsks) {
-    const std::map<std::uint32_t, std::vector<std::string>> own = {
+    const struct {
+        MessageId message;
+        std::vector<std::string> calls;
+    } cases[] = {
         {WM_CREATE, {"create 263x575"}},
         {WM_DESTROY, {"release", "post 0 flag"}},
         {WM_PAINT, {"paint"}},
-        {WM_KEYDOWN, {}},
-        {WM_KEYUP, {}},
-        {WM_SIZE, {}},
-        {WM_COMMAND, {}},
-        {WM_MOUSEMOVE, {}},
-        {WM_LBUTTONUP, {}},
-        {WM_RBUTTONDOWN, {}},
-        {WM_RBUTTONUP, {}},
+        {WM_CLOSE, {"default 16"}},
+        {WM_SYSKEYDOWN, {"default 260"}},
+        {WM_SYSKEYUP, {"default 261"}},
+        {WM_SYSCOMMAND, {"default 274"}},
+        {WM_NULL, {"default 0"}},
     };
-    for (std::uint32_t message = 0; message < 0x400; ++message) {
-        SCOPED_TRACE(message);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
         reset();
-        const auto it = own.find(message);
-        const bool handled = it != own.end();
-        EXPECT_EQ(windowProc(kWindow, message, 7, -0x1234), handled ? 0 : kDefaultResult);
-        EXPECT_EQ(calls, handled ? it->second
-                                 : std::vector<std::string>{"default " + std::to_string(message)});
-        EXPECT_EQ(quitRequested, message == WM_DESTROY);
+        const bool toDefault = c.calls[0].starts_with("default");
+        EXPECT_EQ(windowProc(kWindow, c.message, 7, -0x1234), toDefault ? kDefaultResult : 0);
+        EXPECT_EQ(calls, c.calls);
+        EXPECT_EQ(quitRequested, c.message == WM_DESTROY);
     }
 }
 
@@ -142,68 +139,96 @@ TEST(VirtualKeys, OnlyTheArrowKeysSteer) {
     EXPECT_EQ(virtualKeyCode({SDL_SCANCODE_APOSTROPHE, SDLK_QUOTE, KMOD_NONE, 0}), 0xDEu);
 }
 
-// The page's keys reach the procedure as the keys they are; only the arrows
-// without Alt or Meta are the game's and kept from the browser. The pad's
-// fingers are the same key messages: an arrow is down while a finger holds
-// it, and a lift or a cancelled touch releases it, once. The rows run in
-// order, the pad's fingers carried from row to row. A hidden page is a
-// minimised window.
-TEST(BrowserEvents, OnlyArrowsWithoutAltOrMetaAreTheGames) {
-    struct Finger {
-        std::int32_t pointer;
-        std::uint32_t keyCode;
-        PadTouch touch;
-    };
+// The key messages of the layers that stand in for the window's: F10 and
+// keys with Alt or Meta are the system's; the flags say Alt, a key already
+// down, a release. In the page only the arrows that reach the game are kept
+// from the browser, and a key beyond the codes has none.
+TEST(EmulatedKeys, KeyEventsBecomeKeyMessages) {
+    constexpr std::uint32_t kUp = 1 | kKeyWasDown | kKeyReleased;
     const struct {
-        std::variant<BrowserKey, Finger> event;
+        std::uint32_t keyCode;
+        KeyEvent key;  // its virtual key is the page's code for it
+        MessageId message;
+        std::uint32_t flags;
+        bool keptFromBrowser;
+    } cases[] = {
+        {0x27, {0, true}, WM_KEYDOWN, 1, true},
+        {0x25, {0, false}, WM_KEYUP, kUp, true},
+        {0x26, {0, true, true}, WM_KEYDOWN, 1 | kKeyWasDown, true},  // auto-repeat
+        {0x28, {0, true, false, true}, WM_SYSKEYDOWN, 1 | kKeyContextAlt, false},
+        {0x25, {0, false, false, false, true}, WM_SYSKEYUP, kUp, false},           // Meta
+        {0x73, {0, true, false, true}, WM_SYSKEYDOWN, 1 | kKeyContextAlt, false},  // Alt+F4
+        {0x79, {0, true}, WM_SYSKEYDOWN, 1, false},                                // F10
+        {0x79, {0, false}, WM_SYSKEYUP, kUp, false},
+        {0x21, {0, true}, WM_KEYDOWN, 1, false},  // Page Up scrolls
+        {0xDE, {0, true}, WM_KEYDOWN, 1, false},  // the quote key
+        {0, {0, true}, WM_KEYDOWN, 1, false},
+        {300, {0, true}, WM_KEYDOWN, 1, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keyCode);
+        KeyEvent key = c.key;
+        key.virtualKey = browserVirtualKey(c.keyCode);
+        const Message message = keyMessage(kWindow, key);
+        EXPECT_EQ(message.window, kWindow);
+        EXPECT_EQ(message.message, c.message);
+        EXPECT_EQ(message.wParam, c.keyCode > 0 && c.keyCode < 0xFF ? c.keyCode : 0xFF);
+        EXPECT_EQ(static_cast<std::uint32_t>(message.lParam), c.flags);
+        EXPECT_EQ(gameTakesKey(message), c.keptFromBrowser);
+    }
+}
+
+// The pad's fingers are the keyboard's key messages: an arrow is down while
+// a finger holds it, and a lift or a cancelled touch releases it, once. The
+// rows run in order, the fingers carried from row to row.
+TEST(BrowserEvents, PadFingersPressAndReleaseTheirArrowsOnce) {
+    const struct {
+        std::int32_t pointer;
+        std::uint32_t keyCode;  // for a press
+        PadTouch touch;
         MessageId message;  // WM_NULL: none
         WordParam wParam;
-        bool taken;
     } cases[] = {
-        {BrowserKey{0x27, true}, WM_KEYDOWN, 0x27, true},
-        {BrowserKey{0x25, false}, WM_KEYUP, 0x25, true},
-        {BrowserKey{0x26, true, true}, WM_KEYDOWN, 0x26, true},                   // auto-repeat
-        {BrowserKey{0x28, true, false, true}, WM_SYSKEYDOWN, 0x28, false},        // Alt
-        {BrowserKey{0x25, false, false, false, true}, WM_SYSKEYUP, 0x25, false},  // Meta
-        {BrowserKey{0x21, true}, WM_KEYDOWN, 0x21, false},                        // Page Up scrolls
-        {BrowserKey{0xDE, true}, WM_KEYDOWN, 0xDE, false},                        // the quote key
-        {BrowserKey{0x79, true}, WM_SYSKEYDOWN, 0x79, false},                     // F10
-        {BrowserKey{0, true}, WM_KEYDOWN, 0xFF, false},
-        {BrowserKey{300, true}, WM_KEYDOWN, 0xFF, false},
-        {Finger{1, 0x27, PadTouch::Press}, WM_KEYDOWN, 0x27, true},
-        {Finger{1, 0, PadTouch::Lift}, WM_KEYUP, 0x27, true},
-        {Finger{1, 0, PadTouch::Cancel}, WM_NULL, 0, false},  // the capture lost after the lift
-        {Finger{2, 0x25, PadTouch::Press}, WM_KEYDOWN, 0x25, true},
-        {Finger{2, 0, PadTouch::Cancel}, WM_KEYUP, 0x25, true},  // an app switch
-        {Finger{3, 0x26, PadTouch::Press}, WM_KEYDOWN, 0x26, true},
-        {Finger{4, 0x28, PadTouch::Press}, WM_KEYDOWN, 0x28, true},  // two buttons held
-        {Finger{5, 0x26, PadTouch::Press}, WM_NULL, 0, false},       // Up already held
-        {Finger{5, 0x27, PadTouch::Press}, WM_NULL, 0, false},       // a finger holds one arrow
-        {Finger{3, 0, PadTouch::Lift}, WM_NULL, 0, false},           // finger 5 still on Up
-        {Finger{4, 0, PadTouch::Cancel}, WM_KEYUP, 0x28, true},
-        {Finger{5, 0, PadTouch::Lift}, WM_KEYUP, 0x26, true},
-        {Finger{6, 0x41, PadTouch::Press}, WM_NULL, 0, false},  // not an arrow
-        {Finger{6, 0, PadTouch::Lift}, WM_NULL, 0, false},
+        {1, 0x27, PadTouch::Press, WM_KEYDOWN, 0x27},
+        {1, 0, PadTouch::Lift, WM_KEYUP, 0x27},
+        {1, 0, PadTouch::Cancel, WM_NULL, 0},  // the capture lost after the lift
+        {2, 0x25, PadTouch::Press, WM_KEYDOWN, 0x25},
+        {2, 0, PadTouch::Cancel, WM_KEYUP, 0x25},  // an app switch
+        {3, 0x26, PadTouch::Press, WM_KEYDOWN, 0x26},
+        {4, 0x28, PadTouch::Press, WM_KEYDOWN, 0x28},  // two buttons held
+        {5, 0x26, PadTouch::Press, WM_NULL, 0},        // Up already held
+        {5, 0x27, PadTouch::Press, WM_NULL, 0},        // a finger holds one arrow
+        {3, 0, PadTouch::Lift, WM_NULL, 0},            // finger 5 still on Up
+        {4, 0, PadTouch::Cancel, WM_KEYUP, 0x28},
+        {5, 0, PadTouch::Lift, WM_KEYUP, 0x26},
+        {6, 0x41, PadTouch::Press, WM_NULL, 0},  // not an arrow
+        {6, 0, PadTouch::Lift, WM_NULL, 0},
     };
     PadFingers fingers;
     for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);
         const std::optional<Message> message =
-            std::holds_alternative<BrowserKey>(c.event)
-                ? keyMessage(nullptr, std::get<BrowserKey>(c.event))
-                : padMessage(nullptr, fingers, std::get<Finger>(c.event).pointer,
-                             std::get<Finger>(c.event).keyCode, std::get<Finger>(c.event).touch);
+            padMessage(kWindow, fingers, c.pointer, c.keyCode, c.touch);
         EXPECT_EQ(message ? message->message : WM_NULL, c.message);
         EXPECT_EQ(message ? message->wParam : 0, c.wParam);
-        EXPECT_EQ(message && gameTakesKey(*message), c.taken);
+        EXPECT_TRUE(!message || gameTakesKey(*message));
+        const auto released = static_cast<std::uint32_t>(1 | kKeyWasDown | kKeyReleased);
+        EXPECT_EQ(message ? static_cast<std::uint32_t>(message->lParam) : 0,
+                  !message                  ? 0
+                  : c.message == WM_KEYDOWN ? 1
+                                            : released);
     }
     EXPECT_EQ(fingers.count, 0u);
     // Ten fingers at most; the eleventh presses nothing, so it has no key to leave held.
     for (std::int32_t pointer = 0; pointer < 10; ++pointer) {
-        padMessage(nullptr, fingers, pointer, 0x25, PadTouch::Press);
+        padMessage(kWindow, fingers, pointer, 0x25, PadTouch::Press);
     }
-    EXPECT_FALSE(padMessage(nullptr, fingers, 10, 0x27, PadTouch::Press));
-    EXPECT_FALSE(padMessage(nullptr, fingers, 10, 0, PadTouch::Lift));
+    EXPECT_FALSE(padMessage(kWindow, fingers, 10, 0x27, PadTouch::Press));
+    EXPECT_FALSE(padMessage(kWindow, fingers, 10, 0, PadTouch::Lift));
+}
+
+// A hidden page is a minimised window, with no client area to paint.
+TEST(BrowserEvents, AHiddenPageIsAMinimisedWindow) {
     EXPECT_TRUE(canvasClientRect(true).empty());
     EXPECT_EQ(canvasClientRect(false).right, 263);
     EXPECT_EQ(canvasClientRect(false).bottom, 575);
