@@ -2,8 +2,11 @@
 // (through the DevTools protocol) or Firefox ESR (through WebDriver BiDi),
 // headless; the page's frame read from its canvas; and the game's artwork to
 // find things in it.
+import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
 import {readFileSync} from 'node:fs';
+import {tmpdir} from 'node:os';
+import {join} from 'node:path';
 
 import puppeteer from 'puppeteer-core';
 
@@ -19,14 +22,21 @@ const kChromiumFlags = [
 ];
 
 // Firefox ESR with a fresh profile; puppeteer's own preferences already keep
-// it from updating or reaching for the network. `prefs` add to them.
-export function launchBrowser({prefs = {}} = {}) {
+// it from updating or reaching for the network. Firefox takes a touch
+// screen from its preferences (a coarse pointer, touch events), Chromium
+// from the page's emulation (openPhone).
+export function launchBrowser({touch = false} = {}) {
   if (engine === 'firefox') {
+    const touchPrefs = {
+      'ui.primaryPointerCapabilities': 1,  // coarse, no hover
+      'ui.allPointerCapabilities': 1,
+      'dom.w3c_touch_events.enabled': 1,
+    };
     return puppeteer.launch({
       browser: 'firefox',
       executablePath: process.env.FIREFOX || '/usr/bin/firefox-esr',
       headless: true,
-      extraPrefsFirefox: prefs,
+      extraPrefsFirefox: touch ? touchPrefs : {},
     });
   }
   return puppeteer.launch({
@@ -50,6 +60,35 @@ export async function openPage(browser, url, {before, arg} = {}) {
   await page.goto(url, {waitUntil: 'load'});
   return {page, seen};
 }
+
+// The page as a phone shows it: its size in CSS pixels, three device pixels
+// to one, and a touch screen taking several fingers.
+export async function openPhone(browser, url, {width, height, before, arg}) {
+  const page = await browser.newPage();
+  const seen = {console: [], errors: []};
+  page.on('console', (message) => seen.console.push(`${message.type()}: ${message.text()}`));
+  page.on('pageerror', (error) => seen.errors.push(error.message));
+  if (engine === 'chromium') {
+    const session = await page.createCDPSession();
+    await session.send('Emulation.setDeviceMetricsOverride',
+        {width, height, deviceScaleFactor: 3, mobile: true});
+    await session.send('Emulation.setTouchEmulationEnabled', {enabled: true, maxTouchPoints: 5});
+    page.session = session;
+  } else {
+    await page.setViewport({width, height, deviceScaleFactor: 3, isMobile: true, hasTouch: true});
+  }
+  if (before) {
+    await page.evaluateOnNewDocument(before, arg);
+  }
+  await page.goto(url, {waitUntil: 'load'});
+  return {page, seen};
+}
+
+// The centre of the pad's button for that arrow, in CSS pixels.
+export const padButton = (page, arrow) => page.$eval(`#pad [aria-label=${arrow}]`, (button) => {
+  const box = button.getBoundingClientRect();
+  return [box.x + box.width / 2, box.y + box.height / 2];
+});
 
 export const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
@@ -87,6 +126,30 @@ export async function readFrame(page) {
     return {width: canvas.width, height: canvas.height, base64: btoa(text)};
   });
   return {width, height, rgb: Buffer.from(base64, 'base64')};
+}
+
+// zephlet-replay's shot of the frame after `tick` ticks from the seed, with
+// the client area of the page's canvas.
+export function replayShot(seed, tick) {
+  const shot = join(tmpdir(), `zephlet-page-test-${process.pid}.png`);
+  execFileSync(process.env.ZEPHLET_REPLAY,
+      {input: `client 263 575\nframe\nseed ${seed}\nframe ${tick - 1}\nshot ${shot}\n`});
+  return readPng(shot);
+}
+
+// Waits past tick 130, where the first row (spawned at tick 90) is well in
+// view, so that the seed shows too; the ground's offset is twice the tick
+// until the first crash could restart the level. Then the frame must equal
+// the replay's shot of its tick.
+export async function assertFrameIsReplayShot(page, seed, ground) {
+  const frame = await within(5000, 'tick 130', async () => {
+    const read = await readFrame(page);
+    return scrollOffset(read, ground) >= 260 ? read : null;
+  });
+  const tick = scrollOffset(frame, ground) / 2;
+  const expected = replayShot(seed, tick);
+  assert.deepEqual([frame.width, frame.height], [expected.width, expected.height]);
+  assert.ok(frame.rgb.equals(expected.rgb), `the frame is not the replay's shot of tick ${tick}`);
 }
 
 // A PNG (zephlet-replay's shots) as RGB bytes, through ImageMagick.
