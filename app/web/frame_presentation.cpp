@@ -28,7 +28,7 @@ ClientRect windowClientRect(WindowHandle window) {
     return canvasClientRect(windowHidden(window));
 }
 
-void presentFrame(WindowHandle /*window*/) {
+void presentFrame(WindowHandle /*window*/, const Bitmap& frame) {
     const ClientRect covered = coveredByBackBuffer(clientRect);
     if (!covered.empty()) {
         // Kept in locals, so that the stores cannot be taken to change them
@@ -37,7 +37,7 @@ void presentFrame(WindowHandle /*window*/) {
         const std::int32_t height = covered.bottom;
         std::uint32_t* out = canvasPixels.data();
         for (std::int32_t y = 0; y < height; ++y, out += width) {
-            const Pixel* row = backBuffer.row(y);
+            const Pixel* row = frame.row(y);
             for (std::int32_t x = 0; x < width; ++x) {
                 out[x] = canvasPixel(row[x]);
             }
