@@ -10,9 +10,9 @@ namespace zephlet {
 // before the first paint of the loop.
 void runFrameLoop(WindowHandle window);
 
-// The start-up from the shown window on, for the platforms whose layer
-// stands in for the window calls: the first paint (and so the first tick),
-// the client rectangle, the seed, then the loop until the window is gone.
+// The start-up from the shown window on, the same on every platform: the
+// first paint (and so the first tick), the client rectangle, the seed, then
+// the loop until the window is gone.
 void runShownWindow(WindowHandle window);
 
 }  // namespace zephlet

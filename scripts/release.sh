@@ -19,7 +19,7 @@ version=$(git -C "$root" show HEAD:CMakeLists.txt |
 [[ -n $version ]] || { echo "no project version in CMakeLists.txt" >&2; exit 1; }
 name=zephlet-$version
 
-work=$root/build/release
+work=$root/build/release-source
 dist=$root/dist
 rm -rf "$work" "$dist"
 mkdir -p "$work" "$dist"

@@ -1,6 +1,7 @@
 // The window procedure between fakes of the platform's default handling and
-// of the renderer: what every message answers and does, and the order of the
-// window's destruction. Also the mapping of SDL's keys onto virtual-key codes.
+// of the renderer: what each message answers and does, and the order of the
+// window's destruction. Also the mapping of SDL's keys onto virtual-key codes,
+// and the key messages of the layers that stand in for the window's.
 #include "app/window_procedure.h"
 
 #include <gtest/gtest.h>
@@ -63,33 +64,30 @@ void reset() {
     clientRect = {};
 }
 
-// Every message id up to 0x3FF: the procedure's own answer 0 and do what the
-// table says (creation takes the client rectangle first; destruction
-// releases, then flags, then posts the quit); every other goes to the
-// default handling, whose answer is passed back.
+// Creation takes the client rectangle first; destruction releases, then
+// flags, then posts the quit; a paint is the frame. Closing, the system's
+// keys and commands go to the default handling, whose answer is passed back.
 TEST(WindowProcedure, AnswersAndDoesWhatEachMessageAsks) {
-    const std::map<std::uint32_t, std::vector<std::string>> own = {
+    const struct {
+        MessageId message;
+        std::vector<std::string> calls;
+    } cases[] = {
         {WM_CREATE, {"create 263x575"}},
         {WM_DESTROY, {"release", "post 0 flag"}},
         {WM_PAINT, {"paint"}},
-        {WM_KEYDOWN, {}},
-        {WM_KEYUP, {}},
-        {WM_SIZE, {}},
-        {WM_COMMAND, {}},
-        {WM_MOUSEMOVE, {}},
-        {WM_LBUTTONUP, {}},
-        {WM_RBUTTONDOWN, {}},
-        {WM_RBUTTONUP, {}},
+        {WM_CLOSE, {"default 16"}},
+        {WM_SYSKEYDOWN, {"default 260"}},
+        {WM_SYSKEYUP, {"default 261"}},
+        {WM_SYSCOMMAND, {"default 274"}},
+        {WM_NULL, {"default 0"}},
     };
-    for (std::uint32_t message = 0; message < 0x400; ++message) {
-        SCOPED_TRACE(message);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
         reset();
-        const auto it = own.find(message);
-        const bool handled = it != own.end();
-        EXPECT_EQ(windowProc(kWindow, message, 7, -0x1234), handled ? 0 : kDefaultResult);
-        EXPECT_EQ(calls, handled ? it->second
-                                 : std::vector<std::string>{"default " + std::to_string(message)});
-        EXPECT_EQ(quitRequested, message == WM_DESTROY);
+        const bool toDefault = c.calls[0].starts_with("default");
+        EXPECT_EQ(windowProc(kWindow, c.message, 7, -0x1234), toDefault ? kDefaultResult : 0);
+        EXPECT_EQ(calls, c.calls);
+        EXPECT_EQ(quitRequested, c.message == WM_DESTROY);
     }
 }
 
@@ -140,34 +138,47 @@ TEST(VirtualKeys, OnlyTheArrowKeysSteer) {
     EXPECT_EQ(virtualKeyCode({SDL_SCANCODE_APOSTROPHE, SDLK_QUOTE, KMOD_NONE, 0}), 0xDEu);
 }
 
-// The page's keys reach the procedure as the keys they are; only the arrows
-// without Alt or Meta are the game's and kept from the browser. A hidden
-// page is a minimised window.
-TEST(BrowserEvents, OnlyArrowsWithoutAltOrMetaAreTheGames) {
+// The key messages of the layers that stand in for the window's: F10 and
+// keys with Alt or Meta are the system's; the flags say Alt, a key already
+// down, a release. In the page only the arrows that reach the game are kept
+// from the browser, and a key beyond the codes has none.
+TEST(EmulatedKeys, KeyEventsBecomeKeyMessages) {
+    constexpr std::uint32_t kUp = 1 | kKeyWasDown | kKeyReleased;
     const struct {
-        BrowserKey key;
+        std::uint32_t keyCode;
+        KeyEvent key;  // its virtual key is the page's code for it
         MessageId message;
-        WordParam wParam;
-        bool taken;
+        std::uint32_t flags;
+        bool keptFromBrowser;
     } cases[] = {
-        {{0x27, true}, WM_KEYDOWN, 0x27, true},
-        {{0x25, false}, WM_KEYUP, 0x25, true},
-        {{0x26, true, true}, WM_KEYDOWN, 0x26, true},                   // auto-repeat
-        {{0x28, true, false, true}, WM_SYSKEYDOWN, 0x28, false},        // Alt
-        {{0x25, false, false, false, true}, WM_SYSKEYUP, 0x25, false},  // Meta
-        {{0x21, true}, WM_KEYDOWN, 0x21, false},                        // Page Up scrolls
-        {{0xDE, true}, WM_KEYDOWN, 0xDE, false},                        // the quote key
-        {{0x79, true}, WM_SYSKEYDOWN, 0x79, false},                     // F10
-        {{0, true}, WM_KEYDOWN, 0xFF, false},
-        {{300, true}, WM_KEYDOWN, 0xFF, false},
+        {0x27, {0, true}, WM_KEYDOWN, 1, true},
+        {0x25, {0, false}, WM_KEYUP, kUp, true},
+        {0x26, {0, true, true}, WM_KEYDOWN, 1 | kKeyWasDown, true},  // auto-repeat
+        {0x28, {0, true, false, true}, WM_SYSKEYDOWN, 1 | kKeyContextAlt, false},
+        {0x25, {0, false, false, false, true}, WM_SYSKEYUP, kUp, false},           // Meta
+        {0x73, {0, true, false, true}, WM_SYSKEYDOWN, 1 | kKeyContextAlt, false},  // Alt+F4
+        {0x79, {0, true}, WM_SYSKEYDOWN, 1, false},                                // F10
+        {0x79, {0, false}, WM_SYSKEYUP, kUp, false},
+        {0x21, {0, true}, WM_KEYDOWN, 1, false},  // Page Up scrolls
+        {0xDE, {0, true}, WM_KEYDOWN, 1, false},  // the quote key
+        {0, {0, true}, WM_KEYDOWN, 1, false},
+        {300, {0, true}, WM_KEYDOWN, 1, false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.key.keyCode);
-        const Message message = keyMessage(nullptr, c.key);
+        SCOPED_TRACE(c.keyCode);
+        KeyEvent key = c.key;
+        key.virtualKey = browserVirtualKey(c.keyCode);
+        const Message message = keyMessage(kWindow, key);
+        EXPECT_EQ(message.window, kWindow);
         EXPECT_EQ(message.message, c.message);
-        EXPECT_EQ(message.wParam, c.wParam);
-        EXPECT_EQ(gameTakesKey(message), c.taken);
+        EXPECT_EQ(message.wParam, c.keyCode > 0 && c.keyCode < 0xFF ? c.keyCode : 0xFF);
+        EXPECT_EQ(static_cast<std::uint32_t>(message.lParam), c.flags);
+        EXPECT_EQ(gameTakesKey(message), c.keptFromBrowser);
     }
+}
+
+// A hidden page is a minimised window, with no client area to paint.
+TEST(BrowserEvents, AHiddenPageIsAMinimisedWindow) {
     EXPECT_TRUE(canvasClientRect(true).empty());
     EXPECT_EQ(canvasClientRect(false).right, 263);
     EXPECT_EQ(canvasClientRect(false).bottom, 575);

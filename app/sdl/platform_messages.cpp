@@ -17,18 +17,6 @@ Uint32 quitEventType() {
     return type;
 }
 
-std::int32_t pointParam(Sint32 x, Sint32 y) {
-    return static_cast<std::int32_t>((static_cast<std::uint32_t>(y) & 0xFFFF) << 16 |
-                                     (static_cast<std::uint32_t>(x) & 0xFFFF));
-}
-
-std::int32_t sizeParam(SDL_Window* window) {
-    int width = 0;
-    int height = 0;
-    SDL_GetWindowSize(window, &width, &height);
-    return pointParam(width, height);
-}
-
 Message translateWindowEvent(const SDL_WindowEvent& event) {
     SDL_Window* window = windowFromId(event.windowID);
     switch (event.event) {
@@ -38,37 +26,22 @@ Message translateWindowEvent(const SDL_WindowEvent& event) {
             // Part of the window was uncovered: a paint through the queue.
             return {window, WM_PAINT, 0, 0};
         case SDL_WINDOWEVENT_SIZE_CHANGED:
-            return {window, WM_SIZE, SIZE_RESTORED, pointParam(event.data1, event.data2)};
+        case SDL_WINDOWEVENT_RESTORED:
+            return {window, WM_SIZE, SIZE_RESTORED, 0};
         case SDL_WINDOWEVENT_MINIMIZED:
             return {window, WM_SIZE, SIZE_MINIMIZED, 0};
         case SDL_WINDOWEVENT_MAXIMIZED:
-            return {window, WM_SIZE, SIZE_MAXIMIZED, sizeParam(window)};
-        case SDL_WINDOWEVENT_RESTORED:
-            return {window, WM_SIZE, SIZE_RESTORED, sizeParam(window)};
+            return {window, WM_SIZE, SIZE_MAXIMIZED, 0};
         default:
             return {window, WM_NULL, 0, 0};
     }
 }
 
 Message translateKey(const SDL_KeyboardEvent& event) {
-    const std::uint32_t virtualKey = virtualKeyCode(event.keysym);
-    const bool down = event.type == SDL_KEYDOWN;
     const bool alt = (event.keysym.mod & KMOD_ALT) != 0;
-    // Keys pressed with Alt held, and F10, are the system's keys: they go to
-    // the default handling, where Alt with F4 closes the window.
-    const bool system = alt || virtualKey == VK_F10;
-    std::uint32_t flags = 1;  // repeat count
-    if (alt) {
-        flags |= kKeyContextAlt;
-    }
-    if (!down) {
-        flags |= kKeyWasDown | kKeyReleased;
-    } else if (event.repeat != 0) {
-        flags |= kKeyWasDown;
-    }
-    const std::uint32_t message =
-        down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
-    return {windowFromId(event.windowID), message, virtualKey, static_cast<std::int32_t>(flags)};
+    return keyMessage(
+        windowFromId(event.windowID),
+        {virtualKeyCode(event.keysym), event.type == SDL_KEYDOWN, event.repeat != 0, alt, false});
 }
 
 // Whether the releases SDL is queueing now were made up rather than reported
@@ -91,26 +64,17 @@ int SDLCALL keepReportedEvents(void* /*unused*/, SDL_Event* event) {
     }
 }
 
+// The buttons whose messages the window procedure names; any other press
+// or release is still a pump step, with nothing in it.
 Message translateButton(const SDL_MouseButtonEvent& event) {
     const bool down = event.type == SDL_MOUSEBUTTONDOWN;
-    std::uint32_t message = WM_NULL;
-    std::uint32_t wParam = 0;
-    switch (event.button) {
-        case SDL_BUTTON_LEFT:
-            message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
-            break;
-        case SDL_BUTTON_RIGHT:
-            message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
-            break;
-        case SDL_BUTTON_MIDDLE:
-            message = down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
-            break;
-        default:
-            message = down ? WM_XBUTTONDOWN : WM_XBUTTONUP;
-            wParam = (event.button == SDL_BUTTON_X1 ? 1u : 2u) << 16;
-            break;
+    MessageId message = WM_NULL;
+    if (event.button == SDL_BUTTON_LEFT && !down) {
+        message = WM_LBUTTONUP;
+    } else if (event.button == SDL_BUTTON_RIGHT) {
+        message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
     }
-    return {windowFromId(event.windowID), message, wParam, pointParam(event.x, event.y)};
+    return {windowFromId(event.windowID), message, 0, 0};
 }
 
 }  // namespace
@@ -125,7 +89,7 @@ void quietUnusedEvents() {
     //   typed character, and bursts from input methods; the game reads
     //   characters nowhere;
     // - pointer motion and the wheel: SDL queues one event per report of the
-    //   device, dozens a second, where the original platform keeps at most
+    //   device, dozens a second, where Windows keeps at most
     //   one mouse move waiting; the window procedure ignores both anyway;
     // - touch and gestures, which also come in streams and reach the window
     //   as mouse buttons as well.
@@ -157,12 +121,6 @@ Message translateEvent(const SDL_Event& event) {
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
             return translateButton(event.button);
-        case SDL_MOUSEMOTION:
-            return {windowFromId(event.motion.windowID), WM_MOUSEMOVE, 0,
-                    pointParam(event.motion.x, event.motion.y)};
-        case SDL_MOUSEWHEEL:
-            return {windowFromId(event.wheel.windowID), WM_MOUSEWHEEL,
-                    static_cast<std::uint32_t>(event.wheel.y * 120) << 16, 0};
         default:
             if (event.type == quitEventType()) {
                 return {nullptr, WM_QUIT, static_cast<std::uint32_t>(event.user.code), 0};
@@ -178,10 +136,6 @@ bool peekMessage(Message& message) {
     }
     message = translateEvent(event);
     return true;
-}
-
-MessageResult dispatchMessage(const Message& message) {
-    return sendMessage(message.window, message.message, message.wParam, message.lParam);
 }
 
 void pumpOneMessage() {

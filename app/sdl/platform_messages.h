@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "app/emulated_window_messages.h"
+#include "app/emulated_window.h"
 
 namespace zephlet {
 
@@ -23,8 +23,5 @@ Message translateEvent(const SDL_Event& event);
 // Takes at most one event from SDL's queue: one SDL_PollEvent, which also
 // fetches whatever the display has sent since the last call.
 bool peekMessage(Message& message);
-
-// Hands the message to its window's procedure; nothing for no window.
-MessageResult dispatchMessage(const Message& message);
 
 }  // namespace zephlet

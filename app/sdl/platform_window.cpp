@@ -21,20 +21,18 @@ constexpr const char* kPlainFramebuffer = "0";
 #endif
 
 struct WindowClass {
-    WindowProcedure procedure = nullptr;
     SDL_Surface* icon = nullptr;
     SDL_Cursor* cursor = nullptr;
 };
 
-struct MainWindow {
-    SDL_Window* window = nullptr;
-    int outerWidth = 0;
-    int outerHeight = 0;
-    bool needsPaint = false;
+// The size the window was asked for, frame and title bar included.
+struct OuterSize {
+    int width = 0;
+    int height = 0;
 };
 
 WindowClass windowClass;
-MainWindow mainWindowState;
+OuterSize outerSize;
 
 // The craft on white; white is see-through.
 SDL_Surface* loadIcon() {
@@ -51,18 +49,17 @@ SDL_Surface* loadIcon() {
 // outer one. The frame's size is known only once the window manager has
 // framed the window, that is after it is shown; without a window manager,
 // or one that does not say, the client area keeps the whole size.
-void fitOuterSize(const MainWindow& window) {
+void fitOuterSize(SDL_Window* window) {
     SDL_PumpEvents();  // the frame's size arrives as a property change
     int top = 0;
     int left = 0;
     int bottom = 0;
     int right = 0;
-    if (SDL_GetWindowBordersSize(window.window, &top, &left, &bottom, &right) != 0) {
+    if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0) {
         return;
     }
     if (top + left + bottom + right > 0) {
-        SDL_SetWindowSize(window.window, window.outerWidth - left - right,
-                          window.outerHeight - top - bottom);
+        SDL_SetWindowSize(window, outerSize.width - left - right, outerSize.height - top - bottom);
     }
 }
 
@@ -98,7 +95,8 @@ bool registerWindowClass(WindowProcedure procedure) {
                             presentsToPlainFramebuffer(driver) ? kPlainFramebuffer : "1",
                             SDL_HINT_OVERRIDE);
     quietUnusedEvents();
-    windowClass = {procedure, loadIcon(), SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW)};
+    setWindowProcedure(procedure);
+    windowClass = {loadIcon(), SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW)};
     return true;
 }
 
@@ -106,6 +104,7 @@ void unregisterWindowClass() {
     SDL_FreeCursor(windowClass.cursor);
     SDL_FreeSurface(windowClass.icon);
     windowClass = {};
+    setWindowProcedure(nullptr);
     SDL_Quit();
 }
 
@@ -138,64 +137,23 @@ WindowCreation createMainWindow(const char* title, int outerWidth, int outerHeig
     leavePlacementToWindowManager(window);
     SDL_SetWindowIcon(window, windowClass.icon);
     SDL_SetCursor(windowClass.cursor);
-    mainWindowState = {window, outerWidth, outerHeight, false};
-    sendMessage(window, WM_CREATE, 0, 0);
+    outerSize = {outerWidth, outerHeight};
+    adoptMainWindow(window);
     return WindowCreation::kCreated;
 }
 
-void showWindow(SDL_Window* window) {
-    if (window != mainWindowState.window) {
-        return;
-    }
+void showNativeWindow(SDL_Window* window) {
     SDL_ShowWindow(window);
-    fitOuterSize(mainWindowState);
-    mainWindowState.needsPaint = true;
+    fitOuterSize(window);
 }
 
-void invalidateRect(SDL_Window* window, const ClientRect& rect) {
-    if (window == mainWindowState.window && !rect.empty()) {
-        mainWindowState.needsPaint = true;
-    }
-}
-
-void updateWindow(SDL_Window* window) {
-    // A minimised window has no client area, so nothing is painted and the
-    // game stands still until it comes back.
-    if (window == mainWindowState.window && mainWindowState.needsPaint &&
-        !windowClientRect(window).empty()) {
-        sendMessage(window, WM_PAINT, 0, 0);
-    }
-}
-
-MessageResult sendMessage(SDL_Window* window, MessageId message, WordParam wParam,
-                          LongParam lParam) {
-    if (window == nullptr || window != mainWindowState.window) {
-        return 0;
-    }
-    if (message == WM_PAINT) {
-        // The paint presents the whole client area.
-        mainWindowState.needsPaint = false;
-    }
-    return windowClass.procedure(window, message, wParam, lParam);
-}
-
-void destroyWindow(SDL_Window* window) {
-    if (window == nullptr || window != mainWindowState.window) {
-        return;
-    }
-    sendMessage(window, WM_DESTROY, 0, 0);
-    mainWindowState = {};
+void destroyNativeWindow(SDL_Window* window) {
     SDL_DestroyWindow(window);
 }
 
-SDL_Window* mainWindow() {
-    return mainWindowState.window;
-}
-
 SDL_Window* windowFromId(std::uint32_t windowId) {
-    return mainWindowState.window != nullptr && SDL_GetWindowID(mainWindowState.window) == windowId
-               ? mainWindowState.window
-               : nullptr;
+    SDL_Window* window = mainWindow();
+    return window != nullptr && SDL_GetWindowID(window) == windowId ? window : nullptr;
 }
 
 }  // namespace zephlet

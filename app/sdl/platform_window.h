@@ -1,10 +1,10 @@
 // The window side of the SDL layer: the video system standing in for the
-// window class, the one main window, and its paints.
+// window class, and SDL's window behind the emulated main window.
 #pragma once
 
 #include <cstdint>
 
-#include "app/emulated_window_messages.h"
+#include "app/emulated_window.h"
 #include "render/client_area.h"
 
 namespace zephlet {
@@ -24,24 +24,13 @@ bool presentsToPlainFramebuffer(const char* videoDriver);
 enum class WindowCreation { kCreated, kNoWindow, kNoSurface };
 
 // Creates the window hidden, resizable, with no position of its own, and
-// delivers WM_CREATE before returning. kNoSurface if the window has nothing
+// delivers WM_CREATE before returning. Shown, its outer size becomes the one
+// asked for where the window manager tells its frame's size. kNoSurface if the window has nothing
 // the frame could be presented to; no window is left then.
 WindowCreation createMainWindow(const char* title, int outerWidth, int outerHeight,
                                 SDL_Window*& window);
 
-// Shows the window, makes its outer size the one asked for where the window
-// manager tells its frame's size, and leaves its client area to be painted.
-void showWindow(SDL_Window* window);
-
-// Calls the window's procedure at once. A paint marks the window painted.
-MessageResult sendMessage(SDL_Window* window, MessageId message, WordParam wParam,
-                          LongParam lParam);
-
-// Delivers WM_DESTROY, then destroys the window.
-void destroyWindow(SDL_Window* window);
-
-// The main window while it exists, else null; by SDL's window id too.
-SDL_Window* mainWindow();
+// The main window by SDL's window id; null for any other.
 SDL_Window* windowFromId(std::uint32_t windowId);
 
 }  // namespace zephlet

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "app/emulated_window_messages.h"
 #include "game/player_controls.h"
 
 namespace zephlet {
@@ -24,10 +25,6 @@ constexpr std::uint32_t VK_RIGHT = kKeyRight;
 constexpr std::uint32_t VK_DOWN = kKeyDown;
 constexpr std::uint32_t VK_NUMPAD0 = 0x60;
 constexpr std::uint32_t VK_F1 = 0x70;
-constexpr std::uint32_t VK_F4 = 0x73;
-constexpr std::uint32_t VK_F10 = 0x79;
-// What a key with no virtual-key code of its own reports.
-constexpr std::uint32_t kNoVirtualKey = 0xFF;
 
 // Letters follow the keyboard layout, as the virtual-key codes of letters
 // do; every other key goes by where it sits on the keyboard. SDL's own key

@@ -4,34 +4,25 @@
 
 #include <cstdint>
 
+#include "app/emulated_window_messages.h"
 #include "render/client_area.h"
-#include "window_messages.h"
 
 namespace zephlet {
 
 // The canvas is the desktop window's client area: 265 x 600 outside, less
-// its frame and title bar.
+// its frame and title bar. The page's markup takes its size from here.
 constexpr std::int32_t kCanvasWidth = 263;
 constexpr std::int32_t kCanvasHeight = 575;
 
-// A keydown or keyup as the page sees it. The browser's keyCode numbers the
-// keys as virtual-key codes do, the arrows 0x25 to 0x28 included.
-struct BrowserKey {
-    std::uint32_t keyCode = 0;
-    bool down = false;
-    bool repeat = false;
-    bool alt = false;
-    bool meta = false;
-};
-
-// The key message the event stands for. With Alt or Meta held a key is the
-// browser's, as Alt with a key is the system's on the desktop: a system key
-// message, which the default handling leaves alone.
-Message keyMessage(WindowHandle window, const BrowserKey& key);
+// The browser's keyCode numbers the keys as virtual-key codes do, the
+// arrows 0x25 to 0x28 included; a key with no code, or one beyond the
+// codes, has none.
+std::uint32_t browserVirtualKey(std::uint32_t keyCode);
 
 // Whether the page keeps the key from the browser: only the arrows that
 // reach the game, so that they never scroll the page. Every other key does
-// what it does in any page.
+// what it does in any page, and with Alt or Meta held a key is the
+// browser's, as Alt with a key is the system's on the desktop.
 bool gameTakesKey(const Message& message);
 
 // A hidden page is a minimised window, and showing it again restores it.

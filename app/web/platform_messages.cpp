@@ -19,7 +19,7 @@ std::deque<Message> waitingMessages;
 // True keeps the key from the browser: the arrows must not scroll the page.
 EM_BOOL onKey(int eventType, const EmscriptenKeyboardEvent* event, void* /*unused*/) {
     const Message message =
-        keyMessage(mainWindow(), {static_cast<std::uint32_t>(event->keyCode),
+        keyMessage(mainWindow(), {browserVirtualKey(static_cast<std::uint32_t>(event->keyCode)),
                                   eventType == EMSCRIPTEN_EVENT_KEYDOWN, event->repeat != 0,
                                   event->altKey != 0, event->metaKey != 0});
     waitingMessages.push_back(message);
@@ -53,7 +53,7 @@ void pumpOneMessage() {
     }
     const Message message = waitingMessages.front();
     waitingMessages.pop_front();
-    sendMessage(message.window, message.message, message.wParam, message.lParam);
+    dispatchMessage(message);
 }
 
 MessageResult defWindowProc(WindowHandle window, MessageId message, WordParam /*wParam*/,

@@ -1,9 +1,9 @@
 // The window side of the browser layer: the page's canvas and its 2D
-// context standing in for the window class, the one main window, and its
-// paints.
+// context standing in for the window class, and the canvas behind the
+// emulated main window.
 #pragma once
 
-#include "window_messages.h"
+#include "app/emulated_window.h"
 
 namespace zephlet {
 
@@ -18,19 +18,6 @@ void showStartUpFailure(const char* caption, const char* text);
 // Sizes the canvas to the client area, sharp on a high-density screen,
 // starts listening to the page, and delivers WM_CREATE before returning.
 WindowHandle createMainWindow();
-
-// Leaves the client area to be painted.
-void showWindow(WindowHandle window);
-
-// Calls the window's procedure at once. A paint marks the window painted.
-MessageResult sendMessage(WindowHandle window, MessageId message, WordParam wParam,
-                          LongParam lParam);
-
-// Delivers WM_DESTROY; the canvas keeps the last frame.
-void destroyWindow(WindowHandle window);
-
-// The main window while it exists, else null.
-WindowHandle mainWindow();
 
 // Whether the page is hidden: another tab in front, the browser minimised.
 bool windowHidden(WindowHandle window);

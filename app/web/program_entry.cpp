@@ -1,10 +1,8 @@
 // zephlet.html: the program's entry in the browser. The canvas and its 2D
-// context, the window, the seed and the frame loop, in the order the game
-// has always started.
-
+// context standing in for the window class, the window, then the shared
+// start-up from the shown window on.
 #include "app/frame_loop.h"
 #include "app/shell_globals.h"
-#include "app/shell_platform.h"
 #include "app/web/platform_window.h"
 #include "app/window_procedure.h"
 

@@ -8,8 +8,8 @@ namespace zephlet {
 
 std::span<const unsigned char> bitmapResource(int number) {
     // No module: the executable's own, the one appInstance names in the game,
-    // and the test program's in the renderer's tests. RT_BITMAP is type 2.
-    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(number), MAKEINTRESOURCEA(2));
+    // and the test program's in the renderer's tests.
+    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(number), RT_BITMAP);
     HGLOBAL loaded = found != nullptr ? LoadResource(nullptr, found) : nullptr;
     const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
     if (bytes == nullptr) {

@@ -7,7 +7,7 @@ namespace zephlet {
 
 namespace {
 
-// One record for every pump step, as the loop has always had.
+// One record, kept for every pump step.
 MSG message;
 
 }  // namespace

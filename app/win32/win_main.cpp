@@ -1,8 +1,5 @@
 // zephlet.exe: the program's entry on Windows. The window class, the window,
-// the seed and the frame loop, in the order the game has always started.
-#include <cstdint>
-#include <ctime>
-
+// then the shared start-up from the shown window on.
 #include "app/frame_loop.h"
 #include "app/shell_globals.h"
 #include "app/win32/windows_api.h"
@@ -10,13 +7,11 @@
 #include <mmsystem.h>
 
 #include "app/window_procedure.h"
-#include "game/level_scripts.h"
-#include "render/frame_presentation.h"
+#include "render/resource_numbers.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
                    int showCommand) {
     using namespace zephlet;
-    // First of all: WM_CREATE loads the artwork from it.
     appInstance = instance;
 
     WNDCLASSEXA windowClass{};
@@ -26,8 +21,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
     windowClass.style = 0;
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(101));
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(ZEPHLET_ICON_RESOURCE));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = kWindowClassName;
     if (RegisterClassExA(&windowClass) == 0) {
@@ -36,9 +31,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
         return -1;
     }
 
-    // WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX: an overlapped
-    // window, which gets its title bar from the system. The size is the outer one.
-    constexpr DWORD kStyle = 0xF0000;
+    // An overlapped window, which gets its title bar from the system. The
+    // size is the outer one.
+    constexpr DWORD kStyle = WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
     HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, kWindowClassName, kWindowTitle, kStyle,
                                   CW_USEDEFAULT, CW_USEDEFAULT, kWindowWidth, kWindowHeight,
                                   nullptr, nullptr, instance, nullptr);
@@ -46,16 +41,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
         return -1;  // under Wine without a display too: no box can show then
     }
     ShowWindow(window, showCommand);
-    UpdateWindow(window);  // the first paint, and so the first tick
-    clientRect = windowClientRect(window);
-    // Seeded after the first tick, which therefore draws on the unseeded
-    // source; no row is due in it.
-    zephlet::srand(static_cast<std::uint32_t>(std::time(nullptr)));
 
-    // Sleep to the millisecond while the loop runs, not to the system's
+    // Sleep to the millisecond while the game runs, not to the system's
     // default timer step of about 16 ms.
     timeBeginPeriod(1);
-    runFrameLoop(window);
+    runShownWindow(window);
     timeEndPeriod(1);
 
     UnregisterClassA(kWindowClassName, instance);

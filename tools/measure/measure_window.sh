@@ -12,17 +12,18 @@
 #     ratio, with the X server's, and the program's peak resident memory.
 #
 # usage: tools/measure/measure_window.sh [--gl | ZEPHLET]
-#   ZEPHLET defaults to the Release build in build-app-release, made here if
-#   it is missing. --gl measures a Release build (build-app-release-gl)
-#   whose window surface goes through OpenGL instead of plain X11 images,
-#   the choice the game does not make. Needs xvfb, openbox, xdotool, wmctrl,
-#   g++, libx11-dev, and linux-perf or strace; perf's tracepoints need root.
+#   ZEPHLET defaults to the Release build in build/measure, made here if
+#   it is missing. --gl measures a Release build (build/measure-gl) whose
+#   window surface goes through OpenGL instead of plain X11 images, the
+#   choice the game does not make. Installs the packages it lacks
+#   (scripts/packages-measure.txt); perf's tracepoints need root.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=$root/build-app-release
+"$root/scripts/install-packages.sh" packages-build.txt packages-measure.txt
+build=$root/build/measure
 options=()
 if [[ ${1:-} == --gl ]]; then
-    build=$root/build-app-release-gl
+    build=$root/build/measure-gl
     options=(-DZEPHLET_GL_WINDOW_SURFACE=ON)
     shift
 fi

@@ -10,18 +10,18 @@
 # usage: tools/measure/measure_wine.sh [ZEPHLET.EXE [ZEPHLET]]
 #   ZEPHLET.EXE defaults to build/windows/app/win32/zephlet.exe (made with
 #   scripts/build-windows.sh if missing), ZEPHLET to the Release build in
-#   build-app-release (made here if missing). Needs what the whole-program
-#   tests need (xvfb, openbox, xdotool, wine) and g++ with libx11-dev.
+#   build/measure (made here if missing). Installs the packages it lacks.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
+"$root/scripts/install-packages.sh" packages-build.txt packages-measure.txt packages-wine.txt
 exe=${1:-$root/build/windows/app/win32/zephlet.exe}
-linux=${2:-$root/build-app-release/app/sdl/zephlet}
+linux=${2:-$root/build/measure/app/sdl/zephlet}
 if [[ $# -eq 0 && ! -f $exe ]]; then
     "$root/scripts/build-windows.sh"
 fi
 if [[ $# -lt 2 && ! -x $linux ]]; then
-    cmake -S "$root" -B "$root/build-app-release" -DCMAKE_BUILD_TYPE=Release -DZEPHLET_TESTS=OFF
-    cmake --build "$root/build-app-release" -j"$(nproc)" --target zephlet
+    cmake -S "$root" -B "$root/build/measure" -DCMAKE_BUILD_TYPE=Release -DZEPHLET_TESTS=OFF
+    cmake --build "$root/build/measure" -j"$(nproc)" --target zephlet
 fi
 [[ -f $exe && -x $linux ]] || { echo "no program at $exe or $linux" >&2; exit 1; }
 for tool in Xvfb openbox xdotool wine g++ pkg-config; do

@@ -1,0 +1,39 @@
+// The README's example run of the replay driver: its script and the state
+// line it shows, read from the README itself, so that the two cannot drift
+// apart.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+
+#include "game/game_state.h"
+#include "tools/replay/replay_script.h"
+
+namespace zephlet {
+namespace {
+
+TEST(ReadmeExample, TheReplayDriverPrintsTheLineTheReadmeShows) {
+    std::ifstream readme(ZEPHLET_README);
+    ASSERT_TRUE(readme) << ZEPHLET_README;
+    std::ostringstream text;
+    text << readme.rdbuf();
+    // printf '<script>' | <path>/zephlet-replay, then "# <state line>".
+    const std::regex example(R"(\nprintf '([^']*)' \| \S*zephlet-replay\n# (level=[^\n]*)\n)");
+    std::smatch found;
+    const std::string readmeText = text.str();
+    ASSERT_TRUE(std::regex_search(readmeText, found, example)) << "no example run in the README";
+    const std::string script = std::regex_replace(found[1].str(), std::regex(R"(\\n)"), "\n");
+
+    resetGame();
+    std::istringstream in(script);
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(runReplay(in, out, err, {}), 0) << err.str();
+    EXPECT_EQ(out.str(), found[2].str() + "\n");
+    resetGame();
+}
+
+}  // namespace
+}  // namespace zephlet
