@@ -1,7 +1,8 @@
 // The window procedure's messages for the platforms that have none of their
-// own (SDL, the browser): numbered as the platform the game was first
-// written for numbers them, the record they travel in, the key messages'
-// rule, and the default handling, which each such layer supplies.
+// own (SDL, the browser): numbered as Windows numbers them, so that the one
+// window procedure reads the same ids everywhere; the record they travel in,
+// the key messages' rule, and the default handling, which each such layer
+// supplies.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,6 @@
 // One frame's work at the default window size, 265 x 600: the tick and the
-// composition, and the presentation to a window surface on its own.
+// composition, and the presentation to a window surface on its own; the
+// view step and the whole paint in each view.
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 
@@ -15,12 +16,12 @@
 #include "render/frame_composition.h"
 #include "render/frame_presentation.h"
 #include "render/graphics_resources.h"
+#include "render/stereo_view.h"
 
 namespace {
 
 // Allocations, C++'s and SDL's, so that a frame whose copies allocate (a
 // format conversion, a blit map rebuilt, a vector grown) shows.
-// conversion, a blit map rebuilt) shows.
 std::int64_t allocations = 0;
 SDL_malloc_func sdlMalloc = nullptr;
 SDL_calloc_func sdlCalloc = nullptr;
@@ -170,18 +171,44 @@ void BM_Present(benchmark::State& state) {
     composeFrame();
     const std::int64_t allocationsBefore = allocations;
     for (auto _ : state) {
-        presentFrame(window);
+        presentFrame(window, backBuffer);
     }
     countAllocations(state, allocationsBefore);
 }
 BENCHMARK(BM_Present);
 
-// The whole paint: tick, client rectangle, composition and presentation.
-void BM_PaintFrame(benchmark::State& state) {
-    SDL_Window* window = renderer().window;
-    playFrames(state, [window] { paintFrame(window); });
+// The view step alone, over a busy frame with its caption (the most colour
+// pairs for the red-cyan view); nothing at all in parallel.
+void BM_View(benchmark::State& state, StereoView view) {
+    renderer();
+    busyLevel4();
+    gameState.levelTick = 0;
+    stereoView = view;
+    composeFrame();
+    viewedFrame(backBuffer, clientRect);  // the kept picture made once
+    const std::int64_t allocationsBefore = allocations;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(&viewedFrame(backBuffer, clientRect));
+        benchmark::ClobberMemory();
+    }
+    countAllocations(state, allocationsBefore);
+    stereoView = StereoView::kParallel;
 }
-BENCHMARK(BM_PaintFrame);
+BENCHMARK_CAPTURE(BM_View, parallel, StereoView::kParallel);
+BENCHMARK_CAPTURE(BM_View, crossed, StereoView::kCrossed);
+BENCHMARK_CAPTURE(BM_View, red_cyan, StereoView::kRedCyan);
+
+// The whole paint: tick, client rectangle, composition, view and
+// presentation, in each view.
+void BM_PaintFrame(benchmark::State& state, StereoView view) {
+    SDL_Window* window = renderer().window;
+    stereoView = view;
+    playFrames(state, [window] { paintFrame(window); });
+    stereoView = StereoView::kParallel;
+}
+BENCHMARK_CAPTURE(BM_PaintFrame, parallel, StereoView::kParallel);
+BENCHMARK_CAPTURE(BM_PaintFrame, crossed, StereoView::kCrossed);
+BENCHMARK_CAPTURE(BM_PaintFrame, red_cyan, StereoView::kRedCyan);
 
 }  // namespace
 }  // namespace zephlet

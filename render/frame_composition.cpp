@@ -8,6 +8,7 @@
 #include "render/client_area.h"
 #include "render/graphics_resources.h"
 #include "render/level_captions.h"
+#include "render/stereo_view.h"
 
 namespace zephlet {
 
@@ -39,9 +40,11 @@ const Bitmap& obstacleBitmap(std::int32_t kind) {
 // are about to cover anyway: the views' columns in the rows from
 // scroll - 800 to scroll + 800, which for a scroll of 0 to 800 is all of
 // them. Clearing only the rest gives the same picture at a quarter of the
-// cost, the clear being the frame's largest piece of work.
+// cost, the clear being the frame's largest piece of work. A view that
+// rearranges the pair shows columns right of a narrow client area too: they
+// are cleared as well, or they would show what an earlier frame left there.
 void clearAroundTheGround(std::int32_t scroll) {
-    const std::int32_t right = clientRect.right;
+    const std::int32_t right = viewedColumns(clientRect.right);
     const std::int32_t bottom = clientRect.bottom;
     const std::int32_t groundTop = scroll - kGroundHeightPixels;
     const std::int32_t groundBottom = scroll + kGroundHeightPixels;
@@ -100,7 +103,7 @@ void drawLayer(std::int32_t altitude) {
 
 Bitmap clientAreaPicture() {
     Bitmap picture = makeBitmap(clientRect.right, clientRect.bottom, whiteBrush);
-    copyOpaque(picture, 0, 0, *backBufferDC);
+    copyOpaque(picture, 0, 0, viewedFrame(*backBufferDC, clientRect));
     return picture;
 }
 

@@ -18,15 +18,17 @@ SpriteColumns spriteColumns(std::int32_t lane, std::int32_t altitude);
 
 // Composes the current state for clientRect into the back buffer: the white
 // clear, the ground strip, the three altitude layers and the caption. Needs
-// no window.
+// no window. In a view that rearranges the pair, the whole pair is composed
+// however narrow the client area.
 void composeFrame();
 
 // Draws the craft (if at this altitude) and then the obstacles of this
 // altitude, oldest first, in both views.
 void drawLayer(std::int32_t altitude);
 
-// What the window shows of the back buffer: clientRect's size, white beyond
-// the back buffer. For pictures of the frame taken without a window.
+// What the window shows of the back buffer in the chosen view: clientRect's
+// size, white beyond the back buffer. For pictures of the frame taken
+// without a window.
 Bitmap clientAreaPicture();
 
 }  // namespace zephlet

@@ -3,20 +3,21 @@
 // window (window_handle.h is the platform's, chosen by the build).
 #pragma once
 
+#include "render/bitmap.h"
 #include "render/client_area.h"
 #include "window_handle.h"
 
 namespace zephlet {
 
 // The whole paint handling: one world tick, the client rectangle refreshed,
-// the frame composed and presented.
+// the frame composed, seen in the chosen view and presented.
 void paintFrame(WindowHandle window);
 
 // The client area of the window as it is now; empty while minimised.
 ClientRect windowClientRect(WindowHandle window);
 
-// Copies clientRect from the back buffer to the window in one copy, white
-// beyond the back buffer.
-void presentFrame(WindowHandle window);
+// Copies clientRect from the frame to the window in one copy, white beyond
+// the frame's 800 x 600 (the back buffer's size).
+void presentFrame(WindowHandle window, const Bitmap& frame);
 
 }  // namespace zephlet

@@ -2,6 +2,7 @@
 
 #include "render/bitmap_resources.h"
 #include "render/level_captions.h"
+#include "render/stereo_view.h"
 
 namespace zephlet {
 
@@ -51,6 +52,7 @@ void releaseGraphicsResources() {
     releaseCaptionLines();
     backBufferDC = nullptr;
     release(backBuffer);
+    releaseViewedFrame();
     whiteBrush = 0;
     spriteDC = nullptr;
     release(craftBitmap);

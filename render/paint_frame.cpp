@@ -1,6 +1,8 @@
 #include "game/world_tick.h"
 #include "render/frame_composition.h"
 #include "render/frame_presentation.h"
+#include "render/graphics_resources.h"
+#include "render/stereo_view.h"
 
 namespace zephlet {
 
@@ -9,7 +11,7 @@ void paintFrame(WindowHandle window) {
     tickWorld();
     clientRect = windowClientRect(window);
     composeFrame();
-    presentFrame(window);
+    presentFrame(window, viewedFrame(*backBufferDC, clientRect));
 }
 
 }  // namespace zephlet

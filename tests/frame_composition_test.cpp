@@ -1,11 +1,12 @@
 // The composed frame checked pixel by pixel against the artwork: sprite
 // places in both views, stacking by altitude and age, the scrolled ground,
-// the captions, and the client area's picture.
+// the captions, and the client area's picture in each view.
 #include "render/frame_composition.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -16,6 +17,7 @@
 #include "render/client_area.h"
 #include "render/graphics_resources.h"
 #include "render/level_captions.h"
+#include "render/stereo_view.h"
 
 namespace zephlet {
 namespace {
@@ -57,6 +59,7 @@ class FrameCompositionTest : public ::testing::Test {
   protected:
     void SetUp() override {
         resetGame();
+        stereoView = StereoView::kParallel;
         createGraphicsResources();
         clientRect = {0, 0, kBackBufferWidth, kBackBufferHeight};
         gameState.levelTick = kCaptionTicks;  // past the caption, unless a test wants one
@@ -64,6 +67,7 @@ class FrameCompositionTest : public ::testing::Test {
     // Every test creates and releases, many times in one process: a release
     // that keeps anything, or frees it twice, shows here or under the sanitizers.
     void TearDown() override {
+        stereoView = StereoView::kParallel;
         releaseGraphicsResources();
         for (const Bitmap* bitmap :
              {&craftBitmap, &plainObstacleBitmap, &blueObstacleBitmap, &greenObstacleBitmap,
@@ -177,6 +181,142 @@ TEST_F(FrameCompositionTest, CaptionShowsForTheFirst240TicksOverTheSprites) {
         // sheet's test holds that their pictures are empty.
         EXPECT_EQ(differing(composed(), expected(0, sprites, c.row)), 0);
         EXPECT_EQ(gameState.won, c.won);
+    }
+}
+
+// Dubois's anaglyph worked out here in double precision, as a byte before
+// rounding: sRGB decoded to linear light, the two matrices, clamped, encoded.
+double exactRedCyan(Pixel left, Pixel right, int channel) {
+    const double kLeft[3][3] = {
+        {0.437, 0.449, 0.164}, {-0.062, -0.062, -0.024}, {-0.048, -0.050, -0.017}};
+    const double kRight[3][3] = {
+        {-0.011, -0.032, -0.007}, {0.377, 0.761, 0.009}, {-0.026, -0.093, 1.234}};
+    auto linear = [](std::uint32_t byte) {
+        const double c = byte / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    const double l[3] = {linear(pixelRed(left)), linear(pixelGreen(left)), linear(pixelBlue(left))};
+    const double r[3] = {linear(pixelRed(right)), linear(pixelGreen(right)),
+                         linear(pixelBlue(right))};
+    double sum = 0;
+    for (int i = 0; i < 3; ++i) {
+        sum += kLeft[channel][i] * l[i] + kRight[channel][i] * r[i];
+    }
+    const double v = std::clamp(sum, 0.0, 1.0);
+    return 255 * (v <= 0.0031308 ? 12.92 * v : 1.055 * std::pow(v, 1 / 2.4) - 0.055);
+}
+
+// How many channels of the anaglyph are more than 1 from the exact value.
+int offByMoreThanOne(Pixel shown, Pixel left, Pixel right) {
+    const std::uint32_t channels[3] = {pixelRed(shown), pixelGreen(shown), pixelBlue(shown)};
+    int wrong = 0;
+    for (int c = 0; c < 3; ++c) {
+        wrong += std::abs(channels[c] - exactRedCyan(left, right, c)) > 1.0;
+    }
+    return wrong;
+}
+
+TEST_F(FrameCompositionTest, RedCyanPixelsFollowDuboisInLinearLight) {
+    const struct {
+        const char* name;
+        Pixel left, right;
+        Pixel shown;  // 0x01000000: only against the formula
+    } cases[] = {
+        {"black", makePixel(0, 0, 0), makePixel(0, 0, 0), makePixel(0, 0, 0)},
+        {"white", kWhite, kWhite, makePixel(255, 255, 255)},
+        // Bytes up to 10 are the curve's straight segment: a pure power
+        // curve makes these 0 or far off.
+        {"dark grey, the linear segment", makePixel(10, 10, 10), makePixel(10, 10, 10),
+         makePixel(10, 10, 10)},
+        {"dark red on black", makePixel(8, 0, 0), makePixel(0, 0, 0), 0x01000000},
+        {"red left, cyan right", makePixel(255, 0, 0), makePixel(0, 255, 255), 0x01000000},
+        {"the ground's greens", makePixel(0, 128, 0), makePixel(0, 255, 0), 0x01000000},
+        {"an obstacle over the ground", makePixel(0, 0, 255), makePixel(255, 255, 0), 0x01000000},
+        {"a caption's grey", makePixel(163, 163, 163), makePixel(163, 163, 163), 0x01000000},
+    };
+    for (int pass = 0; pass < 2; ++pass) {  // worked out, then kept
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.name);
+            const Pixel shown = redCyanPixel(c.left, c.right);
+            if (c.shown != 0x01000000) {
+                EXPECT_EQ(shown, c.shown);
+            }
+            EXPECT_EQ(offByMoreThanOne(shown, c.left, c.right), 0);
+        }
+    }
+}
+
+// Each view against the pair composed for a client area wider than it,
+// mapped here pixel by pixel: crossed exact, red-cyan within 1. Composed over
+// stale pixels, and narrower than the pair, as after a wider window was
+// restored: what the view shows right of the client area is this frame's.
+TEST_F(FrameCompositionTest, ViewsShowThePairRearranged) {
+    const struct {
+        const char* name;
+        StereoView view;
+        int width, height;
+    } cases[] = {
+        {"parallel", StereoView::kParallel, 263, 600},
+        {"crossed, default window", StereoView::kCrossed, 263, 600},
+        {"crossed, maximised", StereoView::kCrossed, 1000, 700},
+        {"crossed, narrower than a band", StereoView::kCrossed, 120, 300},
+        {"crossed, one past the pair", StereoView::kCrossed, 301, 600},
+        {"red-cyan, default window", StereoView::kRedCyan, 263, 600},
+        {"red-cyan, maximised", StereoView::kRedCyan, 1000, 700},
+        {"red-cyan, ending inside the anaglyph", StereoView::kRedCyan, 200, 575},
+    };
+    // Level 1's caption runs past x 262; sprites reach into the gap from both
+    // views; an obstacle overlaps the craft.
+    gameState.levelTick = 10;
+    gameState.playerLane = 32;
+    gameState.playerAltitude = 4;
+    gameState.obstacles = {{4, 300, -32, Blue}, {0, 480, 32, Green}, {2, 100, 0, Plain}};
+    clientRect = {0, 0, kBackBufferWidth, kBackBufferHeight};
+    const Bitmap pair = composed();
+
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        stereoView = c.view;
+        clientRect = {0, 0, c.width, c.height};
+        composed();
+        const Bitmap picture = clientAreaPicture();
+        ASSERT_EQ(picture.width, c.width);
+        ASSERT_EQ(picture.height, c.height);
+        int wrong = 0;
+        for (int y = 0; y < c.height; ++y) {
+            for (int x = 0; x < c.width; ++x) {
+                const Pixel shown = picture.at(x, y);
+                if (x >= kBackBufferWidth || y >= kBackBufferHeight) {
+                    wrong += shown != kWhite;
+                } else if (c.view == StereoView::kParallel) {
+                    wrong += shown != pair.at(x, y);
+                } else if (c.view == StereoView::kCrossed) {
+                    const int from = x < 150 ? x + 150 : x < 300 ? x - 150 : x;
+                    wrong += shown != pair.at(from, y);
+                } else if (x < 75 || x >= 225) {
+                    wrong += shown != kWhite;
+                } else {
+                    wrong += offByMoreThanOne(shown, pair.at(x - 75, y), pair.at(x + 75, y)) != 0;
+                }
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+    }
+    // Parallel is no pass at all: the window shows the back buffer itself.
+    stereoView = StereoView::kParallel;
+    EXPECT_EQ(&viewedFrame(backBuffer, clientRect), &backBuffer);
+
+    // The crossed bands' edges, spelled out: each band shows the other's
+    // first and last columns, and the client beyond the pair is itself.
+    stereoView = StereoView::kCrossed;
+    clientRect = {0, 0, 400, 600};
+    composed();
+    const Bitmap crossed = clientAreaPicture();
+    for (const auto& [shownX, fromX] :
+         {std::pair{0, 150}, {149, 299}, {150, 0}, {299, 149}, {300, 300}, {399, 399}}) {
+        for (int y = 0; y < 600; ++y) {
+            ASSERT_EQ(crossed.at(shownX, y), pair.at(fromX, y)) << shownX << ", " << y;
+        }
     }
 }
 

@@ -51,7 +51,6 @@ void (*onPaint)() = nullptr;  // at the start of every paint, before its tick
 
 }  // namespace
 
-Bitmap backBuffer;  // presented by no paint of the fake's
 void createGraphicsResources() {
     record("create " + std::to_string(clientRect.right) + "x" + std::to_string(clientRect.bottom));
 }

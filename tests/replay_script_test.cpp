@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 
+#include "render/stereo_view.h"
 #include "tests/game_test_support.h"
 
 namespace zephlet {
@@ -18,6 +19,7 @@ class ReplayScriptTest : public GameTest {
     // Runs a script from program start; shots fail as a missing folder would.
     std::string replay(const std::string& script, bool trace = false) {
         resetGame();
+        stereoView = StereoView::kParallel;
         std::istringstream in(script);
         std::ostringstream out;
         std::ostringstream errors;
@@ -49,7 +51,7 @@ TEST_F(ReplayScriptTest, ScriptsGiveExactLines) {
                                "level=0 tick=92 crashed=0 timer=0 won=0 lane=32 alt=0 scroll=184 "
                                "obstacles=4,-44,32,1;2,-44,-32,1\n"},
         {"seed 4294967295\nseed 0xFFFFFFFF\ndown 0xffffffff\nup 0\nclient 8192 1\n"
-         "  frame 2  \nadvance\nprint\n",
+         "view crossed\n  frame 2  \nadvance\nprint\n",
          true,
          "level=0 tick=1 crashed=0 timer=0 won=0 lane=0 alt=0 scroll=2 obstacles=\n"
          "level=0 tick=2 crashed=0 timer=0 won=0 lane=0 alt=0 scroll=4 obstacles=\n"
@@ -85,6 +87,10 @@ TEST_F(ReplayScriptTest, LinesItCannotRead) {
         {"client 0 600", "bad or out-of-range number (client sides are 1 to 8192)"},
         {"client 265", "missing number"},
         {"shot", "missing file name"},
+        {"view", "missing view name"},
+        {"view crossed red-cyan", "extra words"},
+        {"view Crossed", "unknown view (the views are parallel, crossed, red-cyan)"},
+        {"view anaglyph", "unknown view (the views are parallel, crossed, red-cyan)"},
         {"shot /nowhere/a.png", "cannot write the shot: no such folder"},
     };
     for (const auto& c : cases) {
@@ -93,6 +99,19 @@ TEST_F(ReplayScriptTest, LinesItCannotRead) {
         EXPECT_EQ(status, kReplayBadLine) << c.line;
         EXPECT_EQ(err, std::string("zephlet-replay: line 3: ") + c.reason + ": " + c.line + "\n");
     }
+}
+
+// A view holds for every shot after it, as the window's would.
+TEST_F(ReplayScriptTest, ViewChoosesWhatShotsShow) {
+    for (const auto& [script, view] :
+         {std::pair{"view red-cyan\n", StereoView::kRedCyan},
+          {"view red-cyan\nframe\nview crossed\n", StereoView::kCrossed},
+          {"view crossed\nview parallel\n", StereoView::kParallel}}) {
+        replay(script);
+        EXPECT_EQ(status, 0) << err;
+        EXPECT_EQ(stereoView, view) << script;
+    }
+    stereoView = StereoView::kParallel;
 }
 
 }  // namespace

@@ -1,16 +1,18 @@
 // A paint on SDL's dummy video driver, whose window surface stands in for the
-// screen: one tick, and the client area shown as the frame composed it, white
-// beyond the back buffer, whatever the surface held before. And the replay's
+// screen: one tick, and the client area shown as the frame composed it in the
+// chosen view, white beyond the back buffer, whatever the surface held before. And the replay's
 // shot, the same frame written to a file without a tick.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 
 #include "game/game_state.h"
 #include "render/frame_composition.h"
 #include "render/frame_presentation.h"
 #include "render/graphics_resources.h"
+#include "render/stereo_view.h"
 #include "tools/replay/replay_script.h"
 #include "tools/replay/replay_shot.h"
 
@@ -20,9 +22,17 @@ namespace {
 TEST(WindowSurfaceTest, PaintTicksOnceAndShowsTheClientAreaWhiteBeyondTheBackBuffer) {
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
     createGraphicsResources();
-    for (const auto& [width, height] : {std::pair{1000, 700}, {263, 575}}) {
-        SCOPED_TRACE(width);
+    const struct {
+        StereoView view;
+        int width, height;
+    } cases[] = {{StereoView::kParallel, 1000, 700},
+                 {StereoView::kParallel, 263, 575},
+                 {StereoView::kCrossed, 263, 600},
+                 {StereoView::kRedCyan, 1000, 700}};
+    for (const auto& [view, width, height] : cases) {
+        SCOPED_TRACE(std::string(stereoViewName(view)) + " " + std::to_string(width));
         resetGame();
+        stereoView = view;
         SDL_Window* window = SDL_CreateWindow("Zephlet!", 0, 0, width, height, 0);
         ASSERT_NE(window, nullptr) << SDL_GetError();
         SDL_Surface* surface = SDL_GetWindowSurface(window);
@@ -42,6 +52,7 @@ TEST(WindowSurfaceTest, PaintTicksOnceAndShowsTheClientAreaWhiteBeyondTheBackBuf
         EXPECT_EQ(wrong, 0);
         SDL_DestroyWindow(window);
     }
+    stereoView = StereoView::kParallel;
     releaseGraphicsResources();
     SDL_Quit();
 }

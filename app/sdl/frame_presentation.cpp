@@ -20,7 +20,7 @@ ClientRect windowClientRect(SDL_Window* window) {
     return {0, 0, width, height};
 }
 
-void presentFrame(SDL_Window* window) {
+void presentFrame(SDL_Window* window, const Bitmap& frame) {
     SDL_Surface* surface = SDL_GetWindowSurface(window);
     if (surface == nullptr) {
         return;  // the window's creation made sure there is one
@@ -34,8 +34,7 @@ void presentFrame(SDL_Window* window) {
         // Rows copied as they are where the surface has the back buffer's
         // layout, converted where it has another.
         SDL_ConvertPixels(covered.right, covered.bottom, SDL_PIXELFORMAT_XRGB8888,
-                          backBuffer.pixels.data(),
-                          backBuffer.width * static_cast<int>(sizeof(Pixel)),
+                          frame.pixels.data(), frame.width * static_cast<int>(sizeof(Pixel)),
                           surface->format->format, surface->pixels, surface->pitch);
     }
     const Uint32 white = SDL_MapRGB(surface->format, 255, 255, 255);

@@ -89,7 +89,7 @@ void quietUnusedEvents() {
     //   typed character, and bursts from input methods; the game reads
     //   characters nowhere;
     // - pointer motion and the wheel: SDL queues one event per report of the
-    //   device, dozens a second, where the original platform keeps at most
+    //   device, dozens a second, where Windows keeps at most
     //   one mouse move waiting; the window procedure ignores both anyway;
     // - touch and gestures, which also come in streams and reach the window
     //   as mouse buttons as well.

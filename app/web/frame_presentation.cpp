@@ -1,6 +1,6 @@
-// The frame's way to the page's canvas: the client area of the back buffer
+// The frame's way to the page's canvas: the client area of the frame to show
 // in one copy. The page composes in the canvas's byte order, so the canvas
-// takes the back buffer's rows as they are, with nothing converted.
+// takes the frame's rows as they are, with nothing converted.
 #include "render/frame_presentation.h"
 
 #include "app/web/browser_events.h"
@@ -16,11 +16,11 @@ ClientRect windowClientRect(WindowHandle window) {
     return canvasClientRect(windowHidden(window));
 }
 
-void presentFrame(WindowHandle /*window*/) {
+void presentFrame(WindowHandle /*window*/, const Bitmap& frame) {
     const ClientRect covered = coveredByBackBuffer(clientRect);
     if (!covered.empty()) {
-        putCanvasPixels(backBuffer.pixels.data(), backBuffer.width, backBuffer.height,
-                        covered.right, covered.bottom);
+        putCanvasPixels(frame.pixels.data(), frame.width, frame.height, covered.right,
+                        covered.bottom);
     }
     for (const ClientRect& beyond : beyondBackBuffer(clientRect)) {
         if (!beyond.empty()) {

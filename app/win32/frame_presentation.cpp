@@ -13,7 +13,7 @@ ClientRect windowClientRect(WindowHandle window) {
     return {client.left, client.top, client.right, client.bottom};
 }
 
-void presentFrame(WindowHandle window) {
+void presentFrame(WindowHandle window, const Bitmap& frame) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     const ClientRect covered = coveredByBackBuffer(clientRect);
@@ -23,13 +23,13 @@ void presentFrame(WindowHandle window) {
         // system counts it.
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = backBuffer.width;
+        info.bmiHeader.biWidth = frame.width;
         info.bmiHeader.biHeight = -covered.bottom;  // negative: rows top-down
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
         StretchDIBits(dc, 0, 0, covered.right, covered.bottom, 0, 0, covered.right, covered.bottom,
-                      backBuffer.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+                      frame.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
     }
     for (const ClientRect& beyond : beyondBackBuffer(clientRect)) {
         if (!beyond.empty()) {

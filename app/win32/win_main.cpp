@@ -2,6 +2,7 @@
 // then the shared start-up from the shown window on.
 #include "app/frame_loop.h"
 #include "app/shell_globals.h"
+#include "app/win32/command_line_box.h"
 #include "app/win32/windows_api.h"
 // After windows_api.h, which it needs: timeBeginPeriod.
 #include <mmsystem.h>
@@ -12,6 +13,12 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
                    int showCommand) {
     using namespace zephlet;
+    // Before anything of the window: a wrong argument is reported as such.
+    const CommandLine command = readCommandLine(__argc, __argv);
+    if (!command.play) {
+        return answerCommandLine(command);
+    }
+    stereoView = command.view;
     appInstance = instance;
 
     WNDCLASSEXA windowClass{};

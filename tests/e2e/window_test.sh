@@ -3,14 +3,19 @@
 # openbox window manager, the window found by its title, placed by the window
 # manager, its outer size, the craft seen in both views before and after an
 # arrow key, a key released while another client has the focus, closing
-# through the window manager with exit code 0; and without a display, exit
-# code 255 with the registration failure on standard error.
+# through the window manager with exit code 0; in each view, started as the
+# menu entry and its actions start it, a frame equal pixel for pixel to
+# zephlet-replay's shot of the same tick in that view; without a display,
+# exit code 255 with the registration failure on standard error; and a wrong
+# argument, with a display or without, exit code 2 and no window.
 #
-# usage: window_test.sh ZEPHLET CRAFT_BMP LSAN_SUPPRESSIONS
+# usage: window_test.sh ZEPHLET ZEPHLET_REPLAY CRAFT_BMP LSAN_SUPPRESSIONS
 set -euo pipefail
 zephlet=$1
-craft=$2
-export LSAN_OPTIONS="suppressions=$3:print_suppressions=0"
+replay=$2
+craft=$3
+export LSAN_OPTIONS="suppressions=$4:print_suppressions=0"
+desktop=$(dirname "$0")/../../packaging/zephlet.desktop
 
 source "$(dirname "$0")/x_session.sh"
 
@@ -65,6 +70,21 @@ start_game close "$zephlet"
 within 5 craft_shows "$window" 0 0 >/dev/null || fail "second run shows no craft"
 close_game close
 
+# --- Each view, started by the Exec line of the menu entry (parallel) and of
+# each of its actions, with the game in place of the installed zephlet.
+while read -r line; do
+    read -r -a words <<<"$line"
+    [[ ${words[0]} == zephlet ]] || fail "the menu entry's Exec=$line does not start zephlet"
+    view=parallel
+    [[ ${words[1]:-} == --view ]] && view=${words[2]}
+    start_game "$view" "$zephlet" "${words[@]:1}"
+    import -window "$window" "$work/$view.png" || fail "$view: cannot capture the window"
+    tick=$(shot_tick "$work/$view.png" "$replay" "$view") ||
+        fail "Exec=$line: the frame is no replay shot of ticks 1 to 89 in view $view"
+    echo "Exec=$line: the frame equals the replay's shot of tick $tick in view $view"
+    close_game alt+F4
+done < <(sed -n 's/^Exec=//p' "$desktop")
+
 # --- No display: the video system cannot start.
 check_no_video() {
     local what=$1 code=0
@@ -77,4 +97,22 @@ check_no_video() {
 }
 check_no_video "no DISPLAY" -u DISPLAY -u WAYLAND_DISPLAY
 check_no_video "x11 with a bogus DISPLAY" -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11 DISPLAY=:65000
+
+# --- A wrong argument: reported as such, before any window, with a display
+# and without one.
+check_wrong_argument() {
+    local what=$1 code=0
+    shift
+    env "$@" >"$work/stdout.log" 2>"$work/stderr.log" </dev/null || code=$?
+    [[ $code == 2 ]] || fail "$what: exit code $code, not 2"
+    grep -q 'parallel, crossed, red-cyan' "$work/stderr.log" ||
+        fail "$what: the message does not name the views"
+    [[ ! -s $work/stdout.log ]] || fail "$what: output on standard output"
+    echo "$what: exit code 2 and the views named on standard error"
+}
+check_wrong_argument "unknown view" "$zephlet" --view sideways
+check_wrong_argument "missing view" "$zephlet" --view
+check_wrong_argument "view given twice" "$zephlet" --view crossed --view red-cyan
+check_wrong_argument "unknown view, no DISPLAY" -u DISPLAY -u WAYLAND_DISPLAY "$zephlet" --view 3d
+xdotool search --onlyvisible --name '^Zephlet!$' >/dev/null && fail "a wrong argument made a window"
 echo "PASS"

@@ -2,9 +2,11 @@
 # The Windows program under Wine, in a real X window: Xvfb with the openbox
 # window manager and a fresh Wine prefix. Its title and outer size; a frame
 # captured from the window equal, pixel for pixel, to zephlet-replay's shot
-# of the same tick; the craft seen in both views before and after Right;
-# Alt+F4 and the window manager's close each ending it with exit code 0;
-# and without a display, exit code 255 at once, with no box waiting.
+# of the same tick, in each view; the craft seen in both views before and
+# after Right; Alt+F4 and the window manager's close each ending it with
+# exit code 0; without a display, exit code 255 at once, with no box
+# waiting; and a wrong argument, exit code 2 with the message on standard
+# error and in a box titled Zephlet, or at once without a display.
 #
 # usage: wine_window_test.sh ZEPHLET.EXE ZEPHLET_REPLAY CRAFT_BMP LSAN_SUPPRESSIONS
 set -euo pipefail
@@ -38,6 +40,15 @@ env -u DISPLAY timeout 30 wine "$exe" >"$work/nodisplay.log" 2>&1 </dev/null || 
 end_wine_processes
 echo "no display: exit code 255"
 
+code=0
+env -u DISPLAY timeout 30 wine "$exe" --view sideways >"$work/nodisplay.log" 2>&1 </dev/null ||
+    code=$?
+[[ $code == 2 ]] || fail "no display, unknown view: exit code $code, not 2"
+grep -q 'parallel, crossed, red-cyan' "$work/nodisplay.log" ||
+    fail "no display, unknown view: the message does not name the views"
+end_wine_processes
+echo "no display, unknown view: exit code 2 and the views named"
+
 # --- Playing.
 start_game play wine "$exe"
 import -window "$window" "$work/window.png" || fail "cannot capture the window"
@@ -48,32 +59,20 @@ read -r width height < <(xwininfo -id "$window" |
 [[ $outer == 265x600 ]] || fail "outer size $outer, not 265x600"
 echo "title Zephlet!, outer size 265x600"
 
-# The captured client area against the replay's shots of ticks 1 to 89:
-# until the first row spawns at tick 90 a frame depends on its tick alone.
+# The captured client area against the replay's shots in the view.
 inset_left=${wine_client_inset[0]}
 inset_top=${wine_client_inset[1]}
 client_width=$((width - inset_left - wine_client_inset[2]))
 client_height=$((height - inset_top - wine_client_inset[3]))
-convert "$work/window.png" -crop "${client_width}x${client_height}+${inset_left}+${inset_top}" \
-    +repage "$work/frame.png"
-raw() { convert "$1" -depth 8 rgb:- | md5sum | cut -d' ' -f1; }
-captured=$(raw "$work/frame.png")
-{
-    echo "client $client_width $client_height"
-    for tick in $(seq 1 89); do
-        printf 'frame\nshot %s/shot-%02d.png\n' "$work" "$tick"
-    done
-} | timeout 60 "$replay" >"$work/replay.log" 2>&1 || fail "zephlet-replay failed"
-tick=
-for shot in "$work"/shot-*.png; do
-    if [[ $(raw "$shot") == "$captured" ]]; then
-        tick=${shot##*shot-}
-        tick=${tick%.png}
-        break
-    fi
-done
-[[ -n $tick ]] || fail "the captured ${client_width}x${client_height} frame is no replay shot of ticks 1 to 89"
-echo "client ${client_width}x${client_height}: the frame equals the replay's shot of tick $((10#$tick))"
+client_is_a_shot() {
+    local view=$1 tick
+    convert "$work/window.png" -crop "${client_width}x${client_height}+${inset_left}+${inset_top}" \
+        +repage "$work/frame-$view.png"
+    tick=$(shot_tick "$work/frame-$view.png" "$replay" "$view") ||
+        fail "the captured ${client_width}x${client_height} frame is no replay shot of ticks 1 to 89 in view $view"
+    echo "client ${client_width}x${client_height}: the frame equals the replay's shot of tick $tick in view $view"
+}
+client_is_a_shot parallel
 
 craft_at() { craft_shows "$window" "$1" 0 "$inset_left" "$inset_top"; }
 within 5 craft_at 0 >"$work/probe.log" || fail "the craft is not at x 35 and 183, y 500"
@@ -89,4 +88,27 @@ close_game alt+F4
 start_game close wine "$exe"
 within 5 craft_at 0 >/dev/null || fail "second run shows no craft"
 close_game close
+
+# --- The other views.
+for view in crossed red-cyan; do
+    start_game "$view" wine "$exe" --view "$view"
+    import -window "$window" "$work/window.png" || fail "$view: cannot capture the window"
+    client_is_a_shot "$view"
+    close_game alt+F4
+done
+
+# --- A wrong argument with a display: no game window, a box titled with the
+# game's name, and exit code 2 once it is dismissed.
+wine "$exe" --view >"$work/wrong.log" 2>&1 </dev/null &
+game=$!
+session_pids+=("$game")
+box=$(timeout 20 xdotool search --sync --onlyvisible --name '^Zephlet$' | head -n 1) ||
+    fail "missing view: no box titled Zephlet"
+xdotool search --onlyvisible --name '^Zephlet!$' >/dev/null && fail "missing view: a game window"
+close_window "$box"
+await_game
+[[ $code == 2 ]] || fail "missing view: exit code $code, not 2"
+grep -q 'parallel, crossed, red-cyan' "$work/wrong.log" ||
+    fail "missing view: the message on standard error does not name the views"
+echo "missing view: a box titled Zephlet, the views named on standard error, exit code 2"
 echo "PASS"

@@ -97,6 +97,38 @@ craft_shows() {
     ((all == 0))
 }
 
+# The pixels of a picture, as a checksum of its RGB bytes.
+raw_pixels() {
+    convert "$1" -depth 8 rgb:- | md5sum | cut -d' ' -f1
+}
+
+# Prints the tick whose shot by zephlet-replay ($2) in view $3 equals the
+# client area captured in $1, a PNG; fails if none of ticks 1 to 89 does.
+# Until the first row spawns at tick 90 a frame depends on its tick alone,
+# whatever the seed.
+shot_tick() {
+    local frame=$1 replay=$2 view=$3 width height captured shot tick
+    local shots=$work/shots-$view
+    read -r width height < <(identify -format '%w %h' "$frame")
+    mkdir -p "$shots"
+    {
+        echo "client $width $height"
+        echo "view $view"
+        for tick in $(seq 1 89); do
+            printf 'frame\nshot %s/shot-%02d.png\n' "$shots" "$tick"
+        done
+    } | timeout 60 "$replay" >"$work/replay.log" 2>&1 || { echo "zephlet-replay failed" >&2; return 1; }
+    captured=$(raw_pixels "$frame")
+    for shot in "$shots"/shot-*.png; do
+        if [[ $(raw_pixels "$shot") == "$captured" ]]; then
+            tick=${shot##*shot-}
+            echo $((10#${tick%.png}))
+            return 0
+        fi
+    done
+    return 1
+}
+
 # Asks the window manager to close window $1, as its close button does.
 close_window() {
     wmctrl -i -c "$1"

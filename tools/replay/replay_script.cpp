@@ -11,10 +11,11 @@
 #include "game/game_state.h"
 #include "game/level_scripts.h"
 #include "game/player_controls.h"
+#include "render/stereo_view.h"
 
 namespace zephlet {
 
-const char* const kReplayUsage =
+const std::string kReplayUsage =
     "usage: zephlet-replay [--trace] < script\n"
     "Plays a script against the game, headless, one command a line:\n"
     "  seed N       seed the random source (0 to 4294967295; 1 before any seed)\n"
@@ -24,7 +25,12 @@ const char* const kReplayUsage =
     "  advance      end the current level at once\n"
     "  print        print the state line\n"
     "  client W H   client area for shots (default 265 x 600)\n"
-    "  shot FILE    write the picture of the current state as PNG; the game does not advance\n"
+    "  view NAME    the window's view for shots: " +
+    stereoViewNames(", ") +
+    "\n"
+    "               (default parallel)\n"
+    "  shot FILE    write what the window shows of the current state, in the view, as PNG;\n"
+    "               the game does not advance\n"
     "  empty lines and lines starting with # are ignored\n"
     "State line: level=L tick=T crashed=C timer=R won=W lane=N alt=A scroll=S\n"
     "            obstacles=altitude,y,lane,kind;... (oldest first)\n"
@@ -178,6 +184,17 @@ struct Replay {
             }
             clientWidth = static_cast<int>(*width);
             clientHeight = static_cast<int>(*height);
+            return std::nullopt;
+        }
+        if (command == "view") {
+            if (argCount != 1) {
+                return argCount == 0 ? "missing view name" : "extra words";
+            }
+            std::optional<StereoView> view = stereoViewNamed(words[1]);
+            if (!view) {
+                return "unknown view (the views are " + stereoViewNames(", ") + ")";
+            }
+            stereoView = *view;
             return std::nullopt;
         }
         if (command == "shot") {

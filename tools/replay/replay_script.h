@@ -29,6 +29,6 @@ std::string stateLine();
 // `out` could not be written.
 int runReplay(std::istream& in, std::ostream& out, std::ostream& err, const ReplayOptions& options);
 
-extern const char* const kReplayUsage;
+extern const std::string kReplayUsage;
 
 }  // namespace zephlet
