@@ -24,4 +24,8 @@ void fillCanvasWhite(int left, int top, int right, int bottom);
 // Hands the fingers on the page's arrow pad to padTouch (platform_messages.cpp):
 // the pointer, the arrow's virtual-key code, and 0 press, 1 lift, 2 cancel.
 void listenToPad();
+// Shows the view the address's fragment names (#view=crossed), and hands
+// the view control's choices to showView (view_control.cpp), keeping the
+// fragment in step without adding history.
+void listenToViewControl();
 }

@@ -155,6 +155,42 @@ mergeInto(LibraryManager.library, {
     });
   },
 
+  // Nothing is stored: the fragment is the only memory of the choice, and
+  // replacing it adds no history. The arrows keep steering with the control
+  // focused: the page's key listener keeps them from the browser, so they
+  // never move the choice.
+  listenToViewControl: function() {
+    var control = document.getElementById('views');
+    if (!control) {
+      return;
+    }
+    function show(name) {
+      var stack = stackSave();
+      var known = _showView(allocateUTF8OnStack(name));
+      stackRestore(stack);
+      return known !== 0;
+    }
+    function showFragment() {
+      var match = /^#view=(.*)$/.exec(location.hash);
+      var name = match ? decodeURIComponent(match[1]) : 'parallel';
+      var choices = control.querySelectorAll('input[name=view]');
+      for (var i = 0; i < choices.length; ++i) {
+        if (choices[i].value === name && show(name)) {
+          choices[i].checked = true;
+        }
+      }
+    }
+    control.addEventListener('change', function(event) {
+      var name = event.target.value;
+      if (show(name)) {
+        var address = location.href.split('#')[0];
+        history.replaceState(history.state, '', name === 'parallel' ? address : '#view=' + name);
+      }
+    });
+    addEventListener('hashchange', showFragment);
+    showFragment();
+  },
+
   fillCanvasWhite__deps: ['$canvasWindow'],
   fillCanvasWhite: function(left, top, right, bottom) {
     var context = canvasWindow.context;

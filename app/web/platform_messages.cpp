@@ -60,6 +60,7 @@ void listenToPage() {
     emscripten_set_keyup_callback(page, nullptr, EM_FALSE, onKey);
     emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, onVisibilityChange);
     listenToPad();
+    listenToViewControl();
 }
 
 void pumpOneMessage() {

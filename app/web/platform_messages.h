@@ -5,8 +5,8 @@
 
 namespace zephlet {
 
-// Listens to the keys anywhere on the page, to the fingers on its arrow pad
-// and to its being hidden and shown again.
+// Listens to the keys anywhere on the page, to the fingers on its arrow pad,
+// to its view control and to its being hidden and shown again.
 void listenToPage();
 
 }  // namespace zephlet

@@ -108,9 +108,10 @@ export async function within(ms, what, check) {
 }
 
 // The canvas as RGB bytes, rows top-down: one frame, since the page's script
-// cannot run while this does.
+// cannot run while this does. With the frames counted (fixCalendar), also
+// the frame's tick: every paint runs one tick and presents one frame.
 export async function readFrame(page) {
-  const {width, height, base64} = await page.evaluate(() => {
+  const {width, height, base64, tick} = await page.evaluate(() => {
     const canvas = document.getElementById('window');
     const rgba = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
     const rgb = new Uint8Array(canvas.width * canvas.height * 3);
@@ -123,33 +124,46 @@ export async function readFrame(page) {
     for (let i = 0; i < rgb.length; i += 0x8000) {
       text += String.fromCharCode.apply(null, rgb.subarray(i, i + 0x8000));
     }
-    return {width: canvas.width, height: canvas.height, base64: btoa(text)};
+    return {width: canvas.width, height: canvas.height, base64: btoa(text),
+      tick: window.framesPresented};
   });
-  return {width, height, rgb: Buffer.from(base64, 'base64')};
+  return {width, height, tick, rgb: Buffer.from(base64, 'base64')};
 }
 
+// Run in the page before its own scripts (openPage's `before`): its
+// calendar stands still at this second, which is then the seed, and the
+// frames it presents are counted.
+export const fixCalendar = (seconds) => {
+  Date.now = () => seconds * 1000;
+  const put = CanvasRenderingContext2D.prototype.putImageData;
+  window.framesPresented = 0;
+  CanvasRenderingContext2D.prototype.putImageData = function(...args) {
+    ++window.framesPresented;
+    return put.apply(this, args);
+  };
+};
+
 // zephlet-replay's shot of the frame after `tick` ticks from the seed, with
-// the client area of the page's canvas.
-export function replayShot(seed, tick) {
+// the client area of the page's canvas, in that view.
+export function replayShot(seed, tick, view = 'parallel') {
   const shot = join(tmpdir(), `zephlet-page-test-${process.pid}.png`);
-  execFileSync(process.env.ZEPHLET_REPLAY,
-      {input: `client 263 575\nframe\nseed ${seed}\nframe ${tick - 1}\nshot ${shot}\n`});
+  execFileSync(process.env.ZEPHLET_REPLAY, {input: `client 263 575\nview ${view}\nframe\n` +
+      `seed ${seed}\nframe ${tick - 1}\nshot ${shot}\n`});
   return readPng(shot);
 }
 
-// Waits past tick 130, where the first row (spawned at tick 90) is well in
-// view, so that the seed shows too; the ground's offset is twice the tick
-// until the first crash could restart the level. Then the frame must equal
-// the replay's shot of its tick.
-export async function assertFrameIsReplayShot(page, seed, ground) {
+// For a page opened with fixCalendar(seed): waits past tick 130, where the
+// first row (spawned at tick 90) is well in view, so that the seed shows
+// too; then the frame must equal the replay's shot of its tick.
+export async function assertFrameIsReplayShot(page, seed, view = 'parallel') {
   const frame = await within(5000, 'tick 130', async () => {
     const read = await readFrame(page);
-    return scrollOffset(read, ground) >= 260 ? read : null;
+    return read.tick >= 130 ? read : null;
   });
-  const tick = scrollOffset(frame, ground) / 2;
-  const expected = replayShot(seed, tick);
+  const expected = replayShot(seed, frame.tick, view);
   assert.deepEqual([frame.width, frame.height], [expected.width, expected.height]);
-  assert.ok(frame.rgb.equals(expected.rgb), `the frame is not the replay's shot of tick ${tick}`);
+  assert.ok(frame.rgb.equals(expected.rgb),
+      `the frame is not the replay's shot of tick ${frame.tick} in the ${view} view`);
 }
 
 // A PNG (zephlet-replay's shots) as RGB bytes, through ImageMagick.
@@ -201,25 +215,3 @@ export function spriteAt(frame, sprite, x, y) {
 // views, whose left edges are at x 35 and 183, with its top at y 500.
 export const craftInLane = (frame, craft, lane) =>
   spriteAt(frame, craft, 35 + lane, 500) && spriteAt(frame, craft, 183 + lane, 500);
-
-// The ground's scroll offset (0 to 798): row r of the left view shows ground
-// row (r - offset) mod 800, and it moves 2 rows a tick. Sprites and captions
-// hide little of it.
-export function scrollOffset(frame, ground) {
-  let best = -1;
-  let bestMatches = -1;
-  for (let offset = 0; offset < ground.height; offset += 2) {
-    let matches = 0;
-    for (let r = 150; r < 480; r += 3) {
-      const g = (r - offset + ground.height) % ground.height;
-      for (let x = 0; x < ground.width; x += 3) {
-        matches += pixelAt(frame, x, r) === ground.pixels[g * ground.width + x] ? 1 : 0;
-      }
-    }
-    if (matches > bestMatches) {
-      best = offset;
-      bestMatches = matches;
-    }
-  }
-  return best;
-}

@@ -14,14 +14,13 @@ import {join} from 'node:path';
 import {after, before, test} from 'node:test';
 import {pathToFileURL} from 'node:url';
 
-import {assertFrameIsReplayShot, craftInLane, engine, launchBrowser, openPage, readBmp, readFrame,
-  sleep, within} from './page_harness.mjs';
+import {assertFrameIsReplayShot, craftInLane, engine, fixCalendar, launchBrowser, openPage,
+  readBmp, readFrame, sleep, within} from './page_harness.mjs';
 
 const pagePath = process.env.ZEPHLET_PAGE;
 const pageUrl = pathToFileURL(pagePath).href;
 const resources = process.env.ZEPHLET_RESOURCES;
 const craft = readBmp(join(resources, 'craft.bmp'));
-const ground = readBmp(join(resources, 'ground.bmp'));
 
 let browser;
 before(async () => {
@@ -33,9 +32,6 @@ after(async () => {
 
 // The page's calendar stands still at this second, which is then the seed.
 const kSeed = 1733000000;
-const fixCalendar = (seconds) => {
-  Date.now = () => seconds * 1000;
-};
 
 const showsCraftIn = (page, lane) => async () => craftInLane(await readFrame(page), craft, lane);
 
@@ -46,7 +42,76 @@ test('the page: its title and icon, and a frame equal to the replay shot of its 
   const ico = readFileSync(join(resources, 'zephlet.ico')).toString('base64');
   assert.equal(icon, `data:image/x-icon;base64,${ico}`);
 
-  await assertFrameIsReplayShot(page, kSeed, ground);
+  await assertFrameIsReplayShot(page, kSeed);
+  await page.close();
+});
+
+// Opened with a fragment naming a view, the page shows that view from its
+// first frame, and the control shows the choice.
+for (const view of ['crossed', 'red-cyan']) {
+  test(`#view=${view} opens the page in that view, its frame the replay shot`, async () => {
+    const {page} = await openPage(browser, `${pageUrl}#view=${view}`,
+        {before: fixCalendar, arg: kSeed});
+    assert.equal(await page.$eval('#views input:checked', (input) => input.value), view);
+    await assertFrameIsReplayShot(page, kSeed, view);
+    await page.close();
+  });
+}
+
+// The control switches at once and keeps the fragment in step, adding no
+// history and storing nothing; with it focused and right after it was used
+// the arrows steer and never change the view.
+test('the view control: named choices, a switch at once, the fragment, the arrows', async () => {
+  const {page} = await openPage(browser, pageUrl, {before: fixCalendar, arg: kSeed});
+  const labels = await page.$$eval('#views label', (all) => all.map((l) => l.textContent.trim()));
+  assert.deepEqual(labels, ['Parallel (eyes apart)', 'Crossed eyes', 'Red-cyan glasses']);
+  const state = () => page.evaluate(() => ({
+    view: document.querySelector('#views input:checked').value,
+    hash: location.hash,
+    history: history.length,
+    focused: document.activeElement.value,
+  }));
+  const {history} = await state();
+  const choose = async (name) => {
+    await page.click(`#views input[value=${name}]`);
+    await assertFrameIsReplayShot(page, kSeed, name);
+  };
+  await choose('red-cyan');
+  assert.deepEqual(await state(), {view: 'red-cyan', hash: '#view=red-cyan', history,
+    focused: 'red-cyan'});
+  await choose('crossed');
+  assert.deepEqual(await state(), {view: 'crossed', hash: '#view=crossed', history,
+    focused: 'crossed'});
+  await choose('parallel');
+  assert.deepEqual(await state(), {view: 'parallel', hash: '', history, focused: 'parallel'});
+  assert.ok(!page.url().includes('#'), page.url());
+
+  // Focused on the first choice and on the last, the arrows that would move
+  // a radio group's choice steer the craft.
+  const k = page.keyboard;
+  const steps = [
+    ['Right', () => k.press('ArrowRight'), 32],
+    ['Down, then Left', async () => {
+      await k.press('ArrowDown');
+      await k.press('ArrowLeft');
+    }, 0],
+    ['Up, then Down', async () => {
+      await k.press('ArrowUp');
+      await k.press('ArrowDown');
+    }, 0],
+    ['the last choice focused, then Left', async () => {
+      await page.focus('#views input[value=red-cyan]');
+      await k.press('ArrowLeft');
+    }, -32],
+  ];
+  for (const [what, act, lane] of steps) {
+    await act();
+    await within(2000, `${what}: the craft in lane ${lane}`, showsCraftIn(page, lane));
+    const after = await state();
+    assert.equal(after.view, 'parallel', `${what} changed the view`);
+    assert.equal(after.hash, '', `${what} changed the fragment`);
+  }
+  assert.equal(await page.evaluate(() => localStorage.length + sessionStorage.length), 0);
   await page.close();
 });
 
