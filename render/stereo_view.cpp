@@ -77,28 +77,22 @@ Pixel computeRedCyanPixel(Pixel left, Pixel right) {
 
 // A frame holds few pairs of colours (the ground is the same in both views
 // wherever no sprite is), so each pair is worked out once and kept. Every
-// slot holds a true pair from the start (black on black is black), so a
-// slot needs no mark of being empty.
+// slot starts as the pair 0, 0 shown as 0, which is true without any mark
+// of being empty: it is black on black where pixels have no alpha byte, and
+// a pair no frame holds where every pixel is opaque. Zeros also keep the
+// table out of the program's initialised data.
 struct KeptPair {
     std::uint64_t pair;
     Pixel shown;
 };
 constexpr int kKeptPairBits = 12;
-constexpr Pixel kBlack = makePixel(0, 0, 0);
+static_assert(makePixel(0, 0, 0) == 0 || kPixelLayout.opaque != 0);
 
 constexpr std::uint64_t pairOf(Pixel left, Pixel right) {
     return std::uint64_t{left} << 32 | right;
 }
 
-constexpr std::array<KeptPair, 1 << kKeptPairBits> blackOnBlack() {
-    std::array<KeptPair, 1 << kKeptPairBits> kept{};
-    for (KeptPair& slot : kept) {
-        slot = {pairOf(kBlack, kBlack), kBlack};
-    }
-    return kept;
-}
-
-std::array<KeptPair, 1 << kKeptPairBits> keptPairs = blackOnBlack();
+std::array<KeptPair, 1 << kKeptPairBits> keptPairs{};
 
 Pixel keptRedCyanPixel(Pixel left, Pixel right) {
     const std::uint64_t pair = pairOf(left, right);
