@@ -109,6 +109,32 @@ Pixel keptRedCyanPixel(Pixel left, Pixel right) {
     return slot.shown;
 }
 
+// The same for a pixel both views show alike, as the ground and the captions
+// are wherever no sprite is: most of the picture, kept by colour alone.
+struct KeptColour {
+    Pixel colour;
+    Pixel shown;
+};
+constexpr int kKeptColourBits = 10;
+
+constexpr std::array<KeptColour, 1 << kKeptColourBits> blackAlike() {
+    std::array<KeptColour, 1 << kKeptColourBits> kept{};
+    for (KeptColour& slot : kept) {
+        slot = {kBlack, kBlack};
+    }
+    return kept;
+}
+
+std::array<KeptColour, 1 << kKeptColourBits> keptColours = blackAlike();
+
+Pixel keptRedCyanPixel(Pixel alike) {
+    KeptColour& slot = keptColours[(alike * 0x9E3779B1u) >> (32 - kKeptColourBits)];
+    if (slot.colour != alike) [[unlikely]] {
+        slot = {alike, computeRedCyanPixel(alike, alike)};
+    }
+    return slot.shown;
+}
+
 // Made at the first frame in a view other than parallel, the composed
 // frame's size, and kept.
 Bitmap viewed;
@@ -142,7 +168,7 @@ void viewRedCyan(const Bitmap& composed, std::int32_t width, std::int32_t height
         // Straight to the kept pairs: the ground's speckles change the pair
         // every few pixels, too often for a test of the last pair to pay.
         for (std::int32_t x = kAnaglyphLeft; x < anaglyphRight; ++x) {
-            to[x] = keptRedCyanPixel(left[x - kAnaglyphLeft], right[x - kAnaglyphLeft]);
+            to[x] = redCyanPixel(left[x - kAnaglyphLeft], right[x - kAnaglyphLeft]);
         }
         if (width > kAnaglyphRight) {
             std::fill(to + kAnaglyphRight, to + width, kWhite);
@@ -212,7 +238,7 @@ void releaseViewedFrame() {
 }
 
 Pixel redCyanPixel(Pixel left, Pixel right) {
-    return keptRedCyanPixel(left, right);
+    return left == right ? keptRedCyanPixel(left) : keptRedCyanPixel(left, right);
 }
 
 }  // namespace zephlet
