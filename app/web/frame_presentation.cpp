@@ -8,6 +8,7 @@
 #include "app/web/page_calls.h"
 #include "app/web/platform_window.h"
 #include "render/graphics_resources.h"
+#include "render/stereo_view.h"
 
 namespace zephlet {
 
@@ -36,10 +37,16 @@ void presentFrame(WindowHandle /*window*/, const Bitmap& frame) {
         const std::int32_t width = covered.right;
         const std::int32_t height = covered.bottom;
         std::uint32_t* out = canvasPixels.data();
-        for (std::int32_t y = 0; y < height; ++y, out += width) {
-            const Pixel* row = frame.row(y);
-            for (std::int32_t x = 0; x < width; ++x) {
-                out[x] = canvasPixel(row[x]);
+        for (const ShownColumns& block : shownColumns(width)) {
+            const std::int32_t left = block.left;
+            const std::int32_t right = block.right;
+            const std::int32_t shift = block.from - block.left;
+            std::uint32_t* rowOut = out;
+            for (std::int32_t y = 0; y < height; ++y, rowOut += width) {
+                const Pixel* row = frame.row(y) + shift;
+                for (std::int32_t x = left; x < right; ++x) {
+                    rowOut[x] = canvasPixel(row[x]);
+                }
             }
         }
         putCanvasPixels(canvasPixels.data(), width, height);
