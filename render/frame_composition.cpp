@@ -103,7 +103,14 @@ void drawLayer(std::int32_t altitude) {
 
 Bitmap clientAreaPicture() {
     Bitmap picture = makeBitmap(clientRect.right, clientRect.bottom, whiteBrush);
-    copyOpaque(picture, 0, 0, viewedFrame(*backBufferDC, clientRect));
+    const Bitmap& frame = viewedFrame(*backBufferDC, clientRect);
+    const ClientRect covered = coveredByBackBuffer(clientRect);
+    for (const ShownColumns& block : shownColumns(covered.right)) {
+        for (std::int32_t y = 0; y < covered.bottom; ++y) {
+            const Pixel* from = frame.row(y) + block.from;
+            std::copy(from, from + (block.right - block.left), &picture.at(block.left, y));
+        }
+    }
     return picture;
 }
 

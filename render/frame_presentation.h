@@ -16,7 +16,8 @@ void paintFrame(WindowHandle window);
 // The client area of the window as it is now; empty while minimised.
 ClientRect windowClientRect(WindowHandle window);
 
-// Copies clientRect from the frame to the window in one copy, white beyond
+// Copies clientRect from the frame to the window, one copy for each block of
+// shownColumns (the crossed view's bands change places in it), white beyond
 // the frame's 800 x 600 (the back buffer's size).
 void presentFrame(WindowHandle window, const Bitmap& frame);
 

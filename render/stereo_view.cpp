@@ -103,27 +103,32 @@ Pixel keptRedCyanPixel(Pixel left, Pixel right) {
     return slot.shown;
 }
 
-// Made at the first frame in a view other than parallel, the composed
-// frame's size, and kept.
+// The same for a pixel both views show alike, as the ground and the captions
+// are wherever no sprite is: most of the picture, kept by colour alone.
+struct KeptColour {
+    Pixel colour;
+    Pixel shown;
+};
+constexpr int kKeptColourBits = 10;
+
+// Starting as zeros, true in either layout as above.
+std::array<KeptColour, 1 << kKeptColourBits> keptColours{};
+
+Pixel keptRedCyanPixel(Pixel alike) {
+    KeptColour& slot = keptColours[(alike * 0x9E3779B1u) >> (32 - kKeptColourBits)];
+    if (slot.colour != alike) [[unlikely]] {
+        slot = {alike, computeRedCyanPixel(alike, alike)};
+    }
+    return slot.shown;
+}
+
+// Made at the first frame in the red-cyan view, the composed frame's size,
+// and kept.
 Bitmap viewed;
 
 Pixel* rowOf(Bitmap& bitmap, std::int32_t y) {
     return bitmap.pixels.data() +
            static_cast<std::size_t>(y) * static_cast<std::size_t>(bitmap.width);
-}
-
-void viewCrossed(const Bitmap& composed, std::int32_t width, std::int32_t height) {
-    const std::int32_t firstBand = std::min(width, kBandWidth);
-    const std::int32_t secondBand = std::clamp(width - kBandWidth, 0, kBandWidth);
-    for (std::int32_t y = 0; y < height; ++y) {
-        const Pixel* from = composed.row(y);
-        Pixel* to = rowOf(viewed, y);
-        std::copy_n(from + kBandWidth, firstBand, to);
-        std::copy_n(from, secondBand, to + kBandWidth);
-        if (width > kPairWidth) {
-            std::copy(from + kPairWidth, from + width, to + kPairWidth);
-        }
-    }
 }
 
 void viewRedCyan(const Bitmap& composed, std::int32_t width, std::int32_t height) {
@@ -136,7 +141,7 @@ void viewRedCyan(const Bitmap& composed, std::int32_t width, std::int32_t height
         // Straight to the kept pairs: the ground's speckles change the pair
         // every few pixels, too often for a test of the last pair to pay.
         for (std::int32_t x = kAnaglyphLeft; x < anaglyphRight; ++x) {
-            to[x] = keptRedCyanPixel(left[x - kAnaglyphLeft], right[x - kAnaglyphLeft]);
+            to[x] = redCyanPixel(left[x - kAnaglyphLeft], right[x - kAnaglyphLeft]);
         }
         if (width > kAnaglyphRight) {
             std::fill(to + kAnaglyphRight, to + width, kWhite);
@@ -184,21 +189,35 @@ std::int32_t viewedColumns(std::int32_t clientRight) {
 
 const Bitmap& viewedFrame(const Bitmap& composed, const ClientRect& client) {
     // A frame narrower than the pair (none before the back buffer is made)
-    // has no bands to rearrange.
-    if (stereoView == StereoView::kParallel || composed.width < kPairWidth) {
+    // has no bands to combine.
+    if (stereoView != StereoView::kRedCyan || composed.width < kPairWidth) {
         return composed;
     }
     if (viewed.width != composed.width || viewed.height != composed.height) {
         viewed = makeBitmap(composed.width, composed.height, kWhite);
     }
-    const std::int32_t width = std::clamp(client.right, 0, composed.width);
-    const std::int32_t height = std::clamp(client.bottom, 0, composed.height);
-    if (stereoView == StereoView::kCrossed) {
-        viewCrossed(composed, width, height);
-    } else {
-        viewRedCyan(composed, width, height);
-    }
+    viewRedCyan(composed, std::clamp(client.right, 0, composed.width),
+                std::clamp(client.bottom, 0, composed.height));
     return viewed;
+}
+
+ShownColumnBlocks shownColumns(std::int32_t coveredRight) {
+    ShownColumnBlocks shown;
+    auto add = [&](std::int32_t left, std::int32_t right, std::int32_t from) {
+        if (right > left) {
+            shown.blocks[shown.count++] = {left, right, from};
+        }
+    };
+    if (stereoView != StereoView::kCrossed) {
+        add(0, coveredRight, 0);
+        return shown;
+    }
+    // Crossed: the copy to the window swaps the bands itself, so that this
+    // view costs what parallel costs.
+    add(0, std::min(coveredRight, kBandWidth), kBandWidth);
+    add(kBandWidth, std::min(coveredRight, kPairWidth), 0);
+    add(kPairWidth, coveredRight, kPairWidth);
+    return shown;
 }
 
 void releaseViewedFrame() {
@@ -206,7 +225,7 @@ void releaseViewedFrame() {
 }
 
 Pixel redCyanPixel(Pixel left, Pixel right) {
-    return keptRedCyanPixel(left, right);
+    return left == right ? keptRedCyanPixel(left) : keptRedCyanPixel(left, right);
 }
 
 }  // namespace zephlet

@@ -44,11 +44,30 @@ std::string stereoViewNames(std::string_view separator);
 // least the whole pair, which they rearrange whatever the window's width.
 std::int32_t viewedColumns(std::int32_t clientRight);
 
-// After composition: what the window shows of the composed frame for the
-// client area (within the composed frame's size). In parallel that is the
-// composed frame itself, with no pass at all; otherwise the view made from
-// it into a picture made once and kept.
+// After composition: the picture the window shows for the client area
+// (within the composed frame's size), its columns placed by shownColumns.
+// In parallel and crossed that is the composed frame itself, with no pass
+// at all; in red-cyan the anaglyph made from it into a picture made once
+// and kept.
 const Bitmap& viewedFrame(const Bitmap& composed, const ClientRect& client);
+
+// A block of what the window shows: its client columns [left, right) show
+// the viewed frame's columns from `from` on, in every row.
+struct ShownColumns {
+    std::int32_t left;
+    std::int32_t right;
+    std::int32_t from;
+};
+struct ShownColumnBlocks {
+    std::array<ShownColumns, 3> blocks{};
+    std::size_t count = 0;
+    const ShownColumns* begin() const { return blocks.data(); }
+    const ShownColumns* end() const { return blocks.data() + count; }
+};
+// The blocks, left to right, that fill the client columns up to coveredRight
+// (where the frame ends): one, the frame as it is, except in the crossed
+// view, whose bands change places in the presentation's own copy.
+ShownColumnBlocks shownColumns(std::int32_t coveredRight);
 
 // Gives back the kept picture; the next view makes it again.
 void releaseViewedFrame();

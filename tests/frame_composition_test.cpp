@@ -302,9 +302,12 @@ TEST_F(FrameCompositionTest, ViewsShowThePairRearranged) {
         }
         EXPECT_EQ(wrong, 0);
     }
-    // Parallel is no pass at all: the window shows the back buffer itself.
-    stereoView = StereoView::kParallel;
-    EXPECT_EQ(&viewedFrame(backBuffer, clientRect), &backBuffer);
+    // Parallel and crossed are no pass at all: the window shows the back
+    // buffer itself, crossed with its bands placed by the copy to the window.
+    for (const StereoView view : {StereoView::kParallel, StereoView::kCrossed}) {
+        stereoView = view;
+        EXPECT_EQ(&viewedFrame(backBuffer, clientRect), &backBuffer);
+    }
 
     // The crossed bands' edges, spelled out: each band shows the other's
     // first and last columns, and the client beyond the pair is itself.

@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include "render/graphics_resources.h"
+#include "render/stereo_view.h"
 
 namespace zephlet {
 
@@ -33,9 +34,14 @@ void presentFrame(SDL_Window* window, const Bitmap& frame) {
     if (!covered.empty()) {
         // Rows copied as they are where the surface has the back buffer's
         // layout, converted where it has another.
-        SDL_ConvertPixels(covered.right, covered.bottom, SDL_PIXELFORMAT_XRGB8888,
-                          frame.pixels.data(), frame.width * static_cast<int>(sizeof(Pixel)),
-                          surface->format->format, surface->pixels, surface->pitch);
+        for (const ShownColumns& block : shownColumns(covered.right)) {
+            SDL_ConvertPixels(
+                block.right - block.left, covered.bottom, SDL_PIXELFORMAT_XRGB8888,
+                frame.pixels.data() + block.from, frame.width * static_cast<int>(sizeof(Pixel)),
+                surface->format->format,
+                static_cast<Uint8*>(surface->pixels) + block.left * surface->format->BytesPerPixel,
+                surface->pitch);
+        }
     }
     const Uint32 white = SDL_MapRGB(surface->format, 255, 255, 255);
     for (const ClientRect& beyond : beyondBackBuffer(client)) {

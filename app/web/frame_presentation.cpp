@@ -1,12 +1,14 @@
 // The frame's way to the page's canvas: the client area of the frame to show
-// in one copy. The page composes in the canvas's byte order, so the canvas
-// takes the frame's rows as they are, with nothing converted.
+// in one copy a block of shown columns. The page composes in the canvas's
+// byte order, so the canvas takes the frame's rows as they are, with nothing
+// converted.
 #include "render/frame_presentation.h"
 
 #include "app/web/browser_events.h"
 #include "app/web/page_calls.h"
 #include "app/web/platform_window.h"
 #include "render/graphics_resources.h"
+#include "render/stereo_view.h"
 
 namespace zephlet {
 
@@ -19,8 +21,11 @@ ClientRect windowClientRect(WindowHandle window) {
 void presentFrame(WindowHandle /*window*/, const Bitmap& frame) {
     const ClientRect covered = coveredByBackBuffer(clientRect);
     if (!covered.empty()) {
-        putCanvasPixels(frame.pixels.data(), frame.width, frame.height, covered.right,
-                        covered.bottom);
+        // The crossed view's bands change places here, a block at a time.
+        for (const ShownColumns& block : shownColumns(covered.right)) {
+            putCanvasPixels(frame.pixels.data(), frame.width, frame.height, block.left, block.right,
+                            block.from, covered.bottom);
+        }
     }
     for (const ClientRect& beyond : beyondBackBuffer(clientRect)) {
         if (!beyond.empty()) {

@@ -15,11 +15,11 @@ void closeCanvas();
 void sizeCanvas(int width, int height);
 int pageHidden();
 void showFailureBox(const char* caption, const char* text);
-// The top left width x height of a picture of RGBA pixels in the wasm
-// memory (pictureWidth x pictureHeight at pixels), to the canvas's top left
-// corner.
-void putCanvasPixels(const void* pixels, int pictureWidth, int pictureHeight, int width,
-                     int height);
+// Columns [left, right) of the canvas's top `height` rows from a picture of
+// RGBA pixels in the wasm memory (pictureWidth x pictureHeight at pixels),
+// its columns from `from` on.
+void putCanvasPixels(const void* pixels, int pictureWidth, int pictureHeight, int left, int right,
+                     int from, int height);
 void fillCanvasWhite(int left, int top, int right, int bottom);
 // Hands the fingers on the page's arrow pad to padTouch (platform_messages.cpp):
 // the pointer, the arrow's virtual-key code, and 0 press, 1 lift, 2 cancel.

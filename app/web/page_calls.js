@@ -103,16 +103,16 @@ mergeInto(LibraryManager.library, {
 
   // One ImageData over the picture in the wasm memory, made again only if it
   // moves or changes size. An ImageData's rows are packed, so it spans the
-  // whole picture, and the dirty rectangle picks the part the canvas shows.
+  // whole picture, and the dirty rectangle picks the columns shown.
   putCanvasPixels__deps: ['$canvasWindow'],
-  putCanvasPixels: function(pixels, pictureWidth, pictureHeight, width, height) {
+  putCanvasPixels: function(pixels, pictureWidth, pictureHeight, left, right, from, height) {
     var image = canvasWindow.image;
     if (!image || image.width !== pictureWidth || image.height !== pictureHeight ||
         image.data.buffer !== HEAPU8.buffer || image.data.byteOffset !== pixels) {
       var bytes = new Uint8ClampedArray(HEAPU8.buffer, pixels, pictureWidth * pictureHeight * 4);
       image = canvasWindow.image = new ImageData(bytes, pictureWidth, pictureHeight);
     }
-    canvasWindow.context.putImageData(image, 0, 0, 0, 0, width, height);
+    canvasWindow.context.putImageData(image, left - from, 0, from, 0, right - left, height);
   },
 
   // A finger keeps its button (the pointer is captured) until it lifts or the

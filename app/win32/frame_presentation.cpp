@@ -4,6 +4,7 @@
 
 #include "app/win32/windows_api.h"
 #include "render/graphics_resources.h"
+#include "render/stereo_view.h"
 
 namespace zephlet {
 
@@ -28,8 +29,11 @@ void presentFrame(WindowHandle window, const Bitmap& frame) {
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
-        StretchDIBits(dc, 0, 0, covered.right, covered.bottom, 0, 0, covered.right, covered.bottom,
-                      frame.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+        for (const ShownColumns& block : shownColumns(covered.right)) {
+            const int width = block.right - block.left;
+            StretchDIBits(dc, block.left, 0, width, covered.bottom, block.from, 0, width,
+                          covered.bottom, frame.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+        }
     }
     for (const ClientRect& beyond : beyondBackBuffer(clientRect)) {
         if (!beyond.empty()) {

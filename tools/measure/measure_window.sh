@@ -9,26 +9,43 @@
 #     stops add some 0.3 ms a frame);
 #   - the CPU the program uses while playing (utime + stime over 30 s, from
 #     /proc) beside a bare SDL window's measured at the same time, as a
-#     ratio, with the X server's, and the program's peak resident memory.
+#     ratio, with the X server's, and the program's peak resident memory;
+#     with --view, one program in each view given, all beside the same bare
+#     window at the same time.
 #
-# usage: tools/measure/measure_window.sh [--gl | ZEPHLET]
+# usage: tools/measure/measure_window.sh [--gl] [--view VIEW]... [ZEPHLET]
 #   ZEPHLET defaults to the Release build in build/measure, made here if
 #   it is missing. --gl measures a Release build (build/measure-gl) whose
 #   window surface goes through OpenGL instead of plain X11 images, the
-#   choice the game does not make. Installs the packages it lacks
-#   (scripts/packages-measure.txt); perf's tracepoints need root.
+#   choice the game does not make. --view (parallel, crossed, red-cyan;
+#   parallel if none is given) chooses the views whose CPU is measured; the
+#   start and the frame period are measured in the default view. Installs
+#   the packages it lacks (scripts/packages-measure.txt); perf's
+#   tracepoints need root.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 "$root/scripts/install-packages.sh" packages-build.txt packages-measure.txt
 build=$root/build/measure
 options=()
-if [[ ${1:-} == --gl ]]; then
-    build=$root/build/measure-gl
-    options=(-DZEPHLET_GL_WINDOW_SURFACE=ON)
-    shift
-fi
+views=()
+while (($#)); do
+    case $1 in
+        --gl)
+            build=$root/build/measure-gl
+            options=(-DZEPHLET_GL_WINDOW_SURFACE=ON)
+            shift
+            ;;
+        --view)
+            views+=("${2:?--view needs a view}")
+            shift 2
+            ;;
+        *) break ;;
+    esac
+done
+((${#views[@]})) || views=(parallel)
 zephlet=${1:-$build/app/sdl/zephlet}
-if [[ $# -eq 0 && ! -x $zephlet ]]; then
+if [[ $# -eq 0 ]]; then
+    # Rebuilt if the sources changed since: a stale program measures nothing.
     cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DZEPHLET_TESTS=OFF "${options[@]}"
     cmake --build "$build" -j"$(nproc)" --target zephlet
 fi
@@ -109,30 +126,49 @@ awk '{ if (last != "") print ($1 - last) * 1000; last = $1 }' "$work/sleeps" |
 echo "frame period (ms, $how): $(summary <"$work/periods")"
 
 # --- CPU and memory while playing, beside a bare SDL window that does what
-# any window must (tools/measure/bare_window.cpp), both running at once for
-# the same 30 s so that the ratio does not depend on the machine's mood.
+# any window must (tools/measure/bare_window.cpp): the game in each view and
+# the bare window all running at once for the same 30 s, so that the ratios
+# do not depend on the machine's mood.
 ticks=$(getconf CLK_TCK)
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-"$zephlet" &
-game=$!
+games=()
+for view in "${views[@]}"; do
+    "$zephlet" --view "$view" &
+    games+=($!)
+done
 "$bare" &
 baseline=$!
-timeout 10 xdotool search --sync --onlyvisible --name '^Zephlet!$' >/dev/null
+within 10 bash -c "(( \$(xdotool search --onlyvisible --name '^Zephlet!$' | wc -l) == ${#views[@]} ))"
 timeout 10 xdotool search --sync --onlyvisible --name '^bare$' >/dev/null
 sleep 2
-game_before=$(cpu_ticks "$game")
+games_before=()
+for game in "${games[@]}"; do
+    games_before+=("$(cpu_ticks "$game")")
+done
 bare_before=$(cpu_ticks "$baseline")
 server_before=$(cpu_ticks "$server")
 sleep 30
-game_after=$(cpu_ticks "$game")
+games_after=()
+peaks=()
+for game in "${games[@]}"; do
+    games_after+=("$(cpu_ticks "$game")")
+    peaks+=("$(awk '/VmHWM/ {print $2}' "/proc/$game/status")")
+done
 bare_after=$(cpu_ticks "$baseline")
 server_after=$(cpu_ticks "$server")
-peak=$(awk '/VmHWM/ {print $2}' "/proc/$game/status")
-close_game "$game"
+for game in "${games[@]}"; do
+    kill "$game"  # SDL turns the signal into a quit request
+    wait "$game" 2>/dev/null || true
+done
 kill "$baseline"
 wait "$baseline" 2>/dev/null || true
-awk -v g=$((game_after - game_before)) -v b=$((bare_after - bare_before)) \
-    -v s=$((server_after - server_before)) -v t="$ticks" \
-    'BEGIN { printf "CPU over 30 s: game %.2f %% of one core, bare window %.2f %%, ratio %.2f; X server (both) %.2f %%\n",
-             g / t / 30 * 100, b / t / 30 * 100, (b > 0 ? g / b : 0), s / t / 30 * 100 }'
-awk -v k="$peak" 'BEGIN { printf "peak resident memory (VmHWM): %.1f MiB\n", k / 1024 }'
+bare=$((bare_after - bare_before))
+awk -v b=$bare -v s=$((server_after - server_before)) -v t="$ticks" -v n=$((${#views[@]} + 1)) \
+    'BEGIN { printf "CPU over 30 s: bare window %.2f %% of one core; X server (all %d windows) %.2f %%\n",
+             b / t / 30 * 100, n, s / t / 30 * 100 }'
+for i in "${!views[@]}"; do
+    awk -v view="${views[i]}" -v g=$((games_after[i] - games_before[i])) -v b=$bare -v t="$ticks" \
+        -v k="${peaks[i]}" \
+        'BEGIN { printf "  game, %s view: %.2f %% of one core, ratio to the bare window %.2f; peak resident memory (VmHWM) %.1f MiB\n",
+                 view, g / t / 30 * 100, (b > 0 ? g / b : 0), k / 1024 }'
+done
