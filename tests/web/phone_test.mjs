@@ -90,7 +90,7 @@ test('on a phone the frame is the replay shot of its tick', async () => {
 // Each step, then the lane the craft must stand in, in both views. A step
 // that moved the craft must not move it further, so each step waits a
 // little longer after reaching its lane and looks again.
-test('the pad: a lane a tap, a held finger once, two fingers each', async () => {
+test('the pad: a lane a tap, a held finger once, two fingers each; the canvas nothing', async () => {
   const {page} = await openPhone(browser, pageUrl, {width: 390, height: 844});
   const touch = page.touchscreen;
   const tap = async (arrow) => (await touch.touchStart(...await padButton(page, arrow))).end();
@@ -98,6 +98,16 @@ test('the pad: a lane a tap, a held finger once, two fingers each', async () => 
   const steps = [
     ['nothing yet', async () => {}, 0],
     ['a tap on Right', () => tap('Right'), 32],
+    ['a tap and a held finger on the canvas', async () => {
+      const [x, y] = await page.$eval('#window', (canvas) => {
+        const box = canvas.getBoundingClientRect();
+        return [box.x + box.width / 4, box.y + box.height / 2];
+      });
+      await (await touch.touchStart(x, y)).end();
+      held.canvas = await touch.touchStart(x, y);
+      await sleep(300);
+      await held.canvas.end();
+    }, 32],
     ['a finger held on Left', async () => {
       held.left = await touch.touchStart(...await padButton(page, 'Left'));
     }, 0],
