@@ -171,8 +171,10 @@ mergeInto(LibraryManager.library, {
       return known !== 0;
     }
     function showFragment() {
+      // Read as it stands: the views' names need no decoding, and anything
+      // else in the address is shown as parallel.
       var match = /^#view=(.*)$/.exec(location.hash);
-      var name = match ? decodeURIComponent(match[1]) : 'parallel';
+      var name = match ? match[1] : 'parallel';
       var choices = control.querySelectorAll('input[name=view]');
       for (var i = 0; i < choices.length; ++i) {
         if (choices[i].value === name && show(name)) {

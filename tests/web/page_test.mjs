@@ -58,6 +58,19 @@ for (const view of ['crossed', 'red-cyan']) {
   });
 }
 
+// Any other fragment, malformed ones too, opens the page as it always
+// opened: parallel, with nothing in the console.
+test('an unknown fragment opens the page in the parallel view', async () => {
+  for (const fragment of ['#view=sideways', '#view=%E0%A4%A', '#view']) {
+    const {page, seen} = await openPage(browser, `${pageUrl}${fragment}`,
+        {before: fixCalendar, arg: kSeed});
+    assert.equal(await page.$eval('#views input:checked', (input) => input.value), 'parallel');
+    await within(2000, `${fragment}: the craft`, showsCraftIn(page, 0));
+    assert.deepEqual([...seen.console, ...seen.errors], [], fragment);
+    await page.close();
+  }
+});
+
 // The control switches at once and keeps the fragment in step, adding no
 // history and storing nothing; with it focused and right after it was used
 // the arrows steer and never change the view.
