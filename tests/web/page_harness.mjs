@@ -156,11 +156,13 @@ export function replayShot(seed, tick, view = 'parallel') {
 
 // For a page opened with fixCalendar(seed): waits past tick 130, where the
 // first row (spawned at tick 90) is well in view, so that the seed shows
-// too; then the frame must equal the replay's shot of its tick.
-export async function assertFrameIsReplayShot(page, seed, view = 'parallel') {
-  const frame = await within(5000, 'tick 130', async () => {
+// too, and past fromTick (a frame painted after a change the caller made);
+// then the frame must equal the replay's shot of its tick.
+export async function assertFrameIsReplayShot(page, seed, view = 'parallel', fromTick = 0) {
+  const first = Math.max(130, fromTick);
+  const frame = await within(5000, `tick ${first}`, async () => {
     const read = await readFrame(page);
-    return read.tick >= 130 ? read : null;
+    return read.tick >= first ? read : null;
   });
   const expected = replayShot(seed, frame.tick, view);
   assert.deepEqual([frame.width, frame.height], [expected.width, expected.height]);
