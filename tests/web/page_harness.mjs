@@ -219,3 +219,16 @@ export function spriteAt(frame, sprite, x, y) {
 // views, whose left edges are at x 35 and 183, with its top at y 500.
 export const craftInLane = (frame, craft, lane) =>
   spriteAt(frame, craft, 35 + lane, 500) && spriteAt(frame, craft, 183 + lane, 500);
+
+// Takes the steps [what, act, lane] in turn: after each act the craft must
+// reach that lane, and still be there a moment later, since a held key or
+// finger moves it once.
+export async function steerThrough(page, craft, steps) {
+  const inLane = (lane) => async () => craftInLane(await readFrame(page), craft, lane);
+  for (const [what, act, lane] of steps) {
+    await act();
+    await within(2000, `${what}: the craft in lane ${lane}`, inLane(lane));
+    await sleep(250);
+    assert.ok(await inLane(lane)(), `${what}: the craft left lane ${lane}`);
+  }
+}

@@ -15,7 +15,7 @@ import {after, before, test} from 'node:test';
 import {pathToFileURL} from 'node:url';
 
 import {assertFrameIsReplayShot, craftInLane, engine, fixCalendar, launchBrowser, openPage,
-  readBmp, readFrame, sleep, within} from './page_harness.mjs';
+  readBmp, readFrame, sleep, steerThrough, within} from './page_harness.mjs';
 
 const pagePath = process.env.ZEPHLET_PAGE;
 const pageUrl = pathToFileURL(pagePath).href;
@@ -34,6 +34,27 @@ after(async () => {
 const kSeed = 1733000000;
 
 const showsCraftIn = (page, lane) => async () => craftInLane(await readFrame(page), craft, lane);
+
+// Runs check(url, hostedUrl) on the page opened from disk, then from a web
+// host on this machine, which must have been asked for the page alone.
+async function fromDiskAndHost(check) {
+  const served = [];
+  const server = createServer((request, response) => {
+    served.push(request.url);
+    response.writeHead(200, {'Content-Type': 'text/html'});
+    response.end(readFileSync(pagePath));
+  });
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  const hosted = `http://127.0.0.1:${server.address().port}/zephlet.html`;
+  try {
+    for (const url of [pageUrl, hosted]) {
+      await check(url, hosted);
+    }
+    assert.deepEqual(served, ['/zephlet.html'], 'what the host served');
+  } finally {
+    server.close();
+  }
+}
 
 test('the page: its title and icon, and a frame equal to the replay shot of its tick', async () => {
   const {page} = await openPage(browser, pageUrl, {before: fixCalendar, arg: kSeed});
@@ -162,12 +183,7 @@ test('keys: a lane a press, held keys once, with Shift or Ctrl too', async () =>
       await k.up('Control');
     }, 0],
   ];
-  for (const [what, act, lane] of steps) {
-    await act();
-    await within(2000, `${what}: the craft in lane ${lane}`, showsCraftIn(page, lane));
-    await sleep(250);
-    assert.ok(await showsCraftIn(page, lane)(), `${what}: the craft left lane ${lane}`);
-  }
+  await steerThrough(page, craft, steps);
   await page.close();
 });
 
@@ -277,16 +293,7 @@ test('without a 2D context the page shows the start-up failure and runs no loop'
 
 test('from disk and from a web host: it plays, stores nothing, asks for nothing, logs nothing',
     async () => {
-      const served = [];
-      const server = createServer((request, response) => {
-        served.push(request.url);
-        response.writeHead(200, {'Content-Type': 'text/html'});
-        response.end(readFileSync(pagePath));
-      });
-      await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-      const hosted = `http://127.0.0.1:${server.address().port}/zephlet.html`;
-      try {
-        for (const url of [pageUrl, hosted]) {
+      await fromDiskAndHost(async (url) => {
           const {page, seen} = await openPage(browser, url);
           await within(2000, `${url}: the craft`, showsCraftIn(page, 0));
           await page.keyboard.press('ArrowUp');
@@ -303,25 +310,12 @@ test('from disk and from a web host: it plays, stores nothing, asks for nothing,
           assert.deepEqual(asked, [], `${url}: requests`);
           assert.deepEqual([...seen.console, ...seen.errors], [], `${url}: console`);
           await page.close();
-        }
-        assert.deepEqual(served, ['/zephlet.html'], 'what the host served');
-      } finally {
-        server.close();
-      }
+      });
     });
 
 // The page's own policy refuses a fetch, whoever makes it: here its console.
 test('the page\'s policy refuses a fetch, even of its own address', async () => {
-  const served = [];
-  const server = createServer((request, response) => {
-    served.push(request.url);
-    response.writeHead(200, {'Content-Type': 'text/html'});
-    response.end(readFileSync(pagePath));
-  });
-  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  const hosted = `http://127.0.0.1:${server.address().port}/zephlet.html`;
-  try {
-    for (const url of [pageUrl, hosted]) {
+  await fromDiskAndHost(async (url, hosted) => {
       const {page} = await openPage(browser, url);
       const outcome = await page.evaluate(async (target) => {
         const violations = [];
@@ -332,11 +326,7 @@ test('the page\'s policy refuses a fetch, even of its own address', async () => 
       }, hosted);
       assert.deepEqual(outcome, {fetched: 'refused', violations: ['connect-src']}, url);
       await page.close();
-    }
-    assert.deepEqual(served, ['/zephlet.html'], 'what the host served');
-  } finally {
-    server.close();
-  }
+  });
 });
 
 // The pad is for touch screens: a desktop page shows none of it.

@@ -11,7 +11,7 @@ import {after, before, test} from 'node:test';
 import {pathToFileURL} from 'node:url';
 
 import {assertFrameIsReplayShot, craftInLane, engine, fixCalendar, launchBrowser, openPhone, padButton,
-  readBmp, readFrame, sleep, within} from './page_harness.mjs';
+  readBmp, readFrame, sleep, steerThrough, within} from './page_harness.mjs';
 
 const pageUrl = pathToFileURL(process.env.ZEPHLET_PAGE).href;
 const resources = process.env.ZEPHLET_RESOURCES;
@@ -128,12 +128,7 @@ test('the pad: a lane a tap, a held finger once, two fingers each; the canvas no
     }, 32],
     ['a tap on Left', () => tap('Left'), 0],
   ];
-  for (const [what, act, lane] of steps) {
-    await act();
-    await within(2000, `${what}: the craft in lane ${lane}`, showsCraftIn(page, lane));
-    await sleep(250);
-    assert.ok(await showsCraftIn(page, lane)(), `${what}: the craft left lane ${lane}`);
-  }
+  await steerThrough(page, craft, steps);
   await page.close();
 });
 
