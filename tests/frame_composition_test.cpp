@@ -308,19 +308,6 @@ TEST_F(FrameCompositionTest, ViewsShowThePairRearranged) {
         stereoView = view;
         EXPECT_EQ(&viewedFrame(backBuffer, clientRect), &backBuffer);
     }
-
-    // The crossed bands' edges, spelled out: each band shows the other's
-    // first and last columns, and the client beyond the pair is itself.
-    stereoView = StereoView::kCrossed;
-    clientRect = {0, 0, 400, 600};
-    composed();
-    const Bitmap crossed = clientAreaPicture();
-    for (const auto& [shownX, fromX] :
-         {std::pair{0, 150}, {149, 299}, {150, 0}, {299, 149}, {300, 300}, {399, 399}}) {
-        for (int y = 0; y < 600; ++y) {
-            ASSERT_EQ(crossed.at(shownX, y), pair.at(fromX, y)) << shownX << ", " << y;
-        }
-    }
 }
 
 }  // namespace
