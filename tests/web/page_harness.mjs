@@ -75,7 +75,9 @@ export async function openPhone(browser, url, {width, height, before, arg}) {
     await session.send('Emulation.setTouchEmulationEnabled', {enabled: true, maxTouchPoints: 5});
     page.session = session;
   } else {
-    await page.setViewport({width, height, deviceScaleFactor: 3, isMobile: true, hasTouch: true});
+    // The touch screen is the profile's; a "mobile" viewport would also
+    // override the screen's orientation, which Firefox ESR 140 cannot.
+    await page.setViewport({width, height, deviceScaleFactor: 3});
   }
   if (before) {
     await page.evaluateOnNewDocument(before, arg);
