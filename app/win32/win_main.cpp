@@ -3,6 +3,8 @@
 #include "app/frame_loop.h"
 #include "app/shell_globals.h"
 #include "app/win32/command_line_box.h"
+#include "app/win32/gamepads.h"
+#include "app/win32/view_menu.h"
 #include "app/win32/windows_api.h"
 // After windows_api.h, which it needs: timeBeginPeriod.
 #include <mmsystem.h>
@@ -47,6 +49,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
     if (window == nullptr) {
         return -1;  // under Wine without a display too: no box can show then
     }
+    addViewMenu(window);
+    openGamepads(window);
     ShowWindow(window, showCommand);
 
     // Sleep to the millisecond while the game runs, not to the system's

@@ -1,6 +1,7 @@
 // The window procedure's messages on Windows are the system's own: the ids
 // (WM_CREATE and the rest) and types come from <windows.h>, and the default
-// handling is DefWindowProcA's.
+// handling is DefWindowProcA's, after the views' items in the window's menu
+// (view_menu.cpp).
 #pragma once
 
 #include <cstdint>
@@ -16,10 +17,8 @@ using WordParam = WPARAM;
 using LongParam = LPARAM;
 using MessageResult = LRESULT;
 
-inline MessageResult defWindowProc(WindowHandle window, MessageId message, WordParam wParam,
-                                   LongParam lParam) {
-    return DefWindowProcA(window, message, wParam, lParam);
-}
+MessageResult defWindowProc(WindowHandle window, MessageId message, WordParam wParam,
+                            LongParam lParam);
 
 inline void postQuitMessage(std::int32_t exitCode) {
     PostQuitMessage(exitCode);

@@ -1,0 +1,196 @@
+// The Win32 layer's own: XInput's pads read into the arrows, with XInput
+// replaced; and the views in the window's menu, on a real window of Wine's
+// null display driver.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+#include "app/shell_globals.h"
+#include "app/win32/gamepads.h"
+#include "app/win32/view_menu.h"
+#include "app/window_procedure.h"
+#include "render/frame_composition.h"
+#include "render/stereo_view.h"
+
+namespace zephlet {
+namespace {
+
+struct FakePad {
+    bool connected;
+    WORD buttons;
+    SHORT x;
+    SHORT y;  // XInput's: up is positive
+};
+std::array<FakePad, XUSER_MAX_COUNT> fakePads{};
+int asks = 0;
+std::string heard;
+
+DWORD WINAPI fakeGetState(DWORD slot, XINPUT_STATE* state) {
+    ++asks;
+    const FakePad& pad = fakePads.at(slot);
+    state->Gamepad.wButtons = pad.buttons;
+    state->Gamepad.sThumbLX = pad.x;
+    state->Gamepad.sThumbLY = pad.y;
+    return pad.connected ? ERROR_SUCCESS : ERROR_DEVICE_NOT_CONNECTED;
+}
+
+void record(std::uint32_t arrow, ArrowMessage message) {
+    heard += message == ArrowMessage::KeyDown ? '+' : '-';
+    heard += "LURD"[arrow - kKeyLeft];
+}
+
+// The rows run in order, each a slot's pad as it stays for some frames;
+// what the window procedure would hear, and how often XInput was asked.
+TEST(Gamepads, XInputStatesBecomeArrows) {
+    constexpr WORD kUp = XINPUT_GAMEPAD_DPAD_UP;
+    constexpr WORD kLeft = XINPUT_GAMEPAD_DPAD_LEFT;
+    constexpr WORD kRight = XINPUT_GAMEPAD_DPAD_RIGHT;
+    const struct {
+        DWORD slot;
+        FakePad pad;
+        int frames;
+        const char* heard;
+        int asks;
+    } rows[] = {
+        {0, {true, kUp, 0, 0}, 1, "+U", 1},  // slot 0's turn first
+        // An empty slot is asked once in 60 frames, each in its own frame.
+        {0, {true, kUp, 0, 0}, 59, "", 59 + 3},
+        // The stick up (XInput's y) past half, then back to the release edge.
+        {0, {true, 0, 0, 16384}, 1, "", 1},
+        {0, {true, 0, 0, 10923}, 1, "", 1},
+        {0, {true, 0, 0, 10922}, 1, "-U", 1},
+        {0, {true, 0, -32768, -32768}, 1, "+L+D", 1},
+        {0, {true, kLeft, -32768, -32768}, 1, "", 1},
+        // A pad plugged into slot 2 is found in its turn (the 26th of these
+        // frames) and asked every frame from then on.
+        {2, {true, kRight | kLeft, 0, 0}, 60, "+R", 60 + 2 + 35},
+        // Slot 0 pulled out: its Down goes, its Left stays with slot 2.
+        {0, {false, 0, 0, 0}, 1, "-D", 2},
+        {2, {false, kUp, 0, 0}, 1, "-L-R", 1},
+        {2, {true, kUp, 0, 0}, 1, "", 0},  // back, but not its turn
+    };
+    GamepadSlots slots;
+    HeldArrows held;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(&row - rows);
+        fakePads[row.slot] = row.pad;
+        heard.clear();
+        asks = 0;
+        for (int frame = 0; frame < row.frames; ++frame) {
+            pollGamepads(slots, fakeGetState, held, record);
+        }
+        EXPECT_EQ(heard, row.heard);
+        EXPECT_EQ(asks, row.asks);
+    }
+    EXPECT_EQ(held.count, 0u);
+}
+
+// The client area as the window shows it, from its device context.
+Bitmap shownClientArea(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    Bitmap shown = makeBitmap(client.right, client.bottom, 0);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = shown.width;
+    info.bmiHeader.biHeight = -shown.height;  // rows top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC dc = GetDC(window);
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP section = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, section);
+    BitBlt(memory, 0, 0, shown.width, shown.height, dc, 0, 0, SRCCOPY);
+    GdiFlush();
+    const auto* pixels = static_cast<const Pixel*>(bits);
+    for (std::size_t i = 0; i < shown.pixels.size(); ++i) {
+        shown.pixels[i] = pixels[i] & 0x00FFFFFFu;
+    }
+    SelectObject(memory, old);
+    DeleteObject(section);
+    DeleteDC(memory);
+    ReleaseDC(window, dc);
+    return shown;
+}
+
+// Started in the crossed view, as --view crossed starts it.
+TEST(WindowMenu, TheViewsAfterTheSystemsItems) {
+    appInstance = GetModuleHandleA(nullptr);
+    stereoView = StereoView::kCrossed;
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof(WNDCLASSEXA);
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = appInstance;
+    windowClass.lpszClassName = kWindowClassName;
+    ASSERT_NE(RegisterClassExA(&windowClass), 0);
+    HWND window =
+        CreateWindowExA(WS_EX_CLIENTEDGE, kWindowClassName, kWindowTitle,
+                        WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 0, 0,
+                        kWindowWidth, kWindowHeight, nullptr, nullptr, appInstance, nullptr);
+    ASSERT_NE(window, nullptr);
+    addViewMenu(window);
+    ShowWindow(window, SW_SHOWNORMAL);
+
+    HMENU menu = GetSystemMenu(window, FALSE);
+    const int count = GetMenuItemCount(menu);
+    ASSERT_GE(count, 5);
+    EXPECT_GE(GetMenuItemID(menu, 0), static_cast<UINT>(SC_SIZE & 0xF000));  // the system's own
+    EXPECT_EQ(GetMenuState(menu, count - 4, MF_BYPOSITION) & MF_SEPARATOR, UINT{MF_SEPARATOR});
+    const struct {
+        UINT id;
+        const char* text;
+    } items[] = {{kParallelItem, "Parallel (eyes apart)"},
+                 {kCrossedItem, "Crossed eyes"},
+                 {kRedCyanItem, "Red-cyan glasses"}};
+    const auto expectChecked = [&](UINT id) {
+        for (int i = 0; i < 3; ++i) {
+            char text[64] = {};
+            MENUITEMINFOA item{};
+            item.cbSize = sizeof(MENUITEMINFOA);
+            item.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE | MIIM_STRING;
+            item.dwTypeData = text;
+            item.cch = sizeof(text);
+            ASSERT_TRUE(GetMenuItemInfoA(menu, count - 3 + i, TRUE, &item));
+            EXPECT_EQ(item.wID, items[i].id);
+            EXPECT_STREQ(text, items[i].text);
+            EXPECT_EQ((item.fState & MFS_CHECKED) != 0, items[i].id == id) << text;
+            EXPECT_TRUE(items[i].id != id || (item.fType & MFT_RADIOCHECK) != 0) << text;
+        }
+    };
+    expectChecked(kCrossedItem);
+
+    // The system's low four bits do not matter.
+    const struct {
+        WPARAM command;
+        StereoView view;
+    } choices[] = {{kRedCyanItem, StereoView::kRedCyan},
+                   {kParallelItem | 0x2, StereoView::kParallel},
+                   {kCrossedItem, StereoView::kCrossed},
+                   {kRedCyanItem | 0xF, StereoView::kRedCyan}};
+    for (const auto& choice : choices) {
+        SCOPED_TRACE(stereoViewName(choice.view));
+        SendMessageA(window, WM_SYSCOMMAND, choice.command, 0);
+        EXPECT_EQ(stereoView, choice.view);
+        expectChecked(choice.command & 0xFFF0);
+        // The next frame, against the replay's shot of its tick.
+        InvalidateRect(window, nullptr, FALSE);
+        UpdateWindow(window);
+        const Bitmap shown = shownClientArea(window);
+        EXPECT_TRUE(shown.pixels == clientAreaPicture().pixels);
+    }
+
+    // The system's own commands reach DefWindowProcA.
+    SendMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(IsIconic(window));
+    SendMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_FALSE(IsIconic(window));
+    EXPECT_EQ(stereoView, StereoView::kRedCyan);
+    SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(quitRequested);
+}
+
+}  // namespace
+}  // namespace zephlet
