@@ -28,7 +28,7 @@ for tool in Xvfb openbox xdotool wine g++ pkg-config; do
     command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 1; }
 done
 
-source "$root/tests/e2e/wine_session.sh"
+source "$root/tests/e2e/x_session.sh"
 scroll_rate=$work/scroll_rate
 g++ -O2 -std=c++20 -I"$root" "$root/tools/measure/scroll_rate.cpp" "$root/render/bitmap.cpp" \
     $(pkg-config --cflags --libs x11) -o "$scroll_rate"
