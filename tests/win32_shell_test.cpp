@@ -40,35 +40,44 @@ void record(std::uint32_t arrow, ArrowMessage message) {
     heard += "LURD"[arrow - kKeyLeft];
 }
 
-// The rows run in order, each a slot's pad as it stays for some frames;
-// what the window procedure would hear, and how often XInput was asked.
+// The rows run in order, each a slot's pad as it stays for some frames, with
+// the window in the foreground or not; what the window procedure would hear,
+// and how often XInput was asked.
 TEST(Gamepads, XInputStatesBecomeArrows) {
     constexpr WORD kUp = XINPUT_GAMEPAD_DPAD_UP;
     constexpr WORD kLeft = XINPUT_GAMEPAD_DPAD_LEFT;
     constexpr WORD kRight = XINPUT_GAMEPAD_DPAD_RIGHT;
+    constexpr bool kFront = true;
+    constexpr bool kBehind = false;
     const struct {
         DWORD slot;
         FakePad pad;
+        bool foreground;
         int frames;
         const char* heard;
         int asks;
     } rows[] = {
-        {0, {true, kUp, 0, 0}, 1, "+U", 1},  // slot 0's turn first
+        {0, {true, kUp, 0, 0}, kFront, 1, "+U", 1},  // slot 0's turn first
         // An empty slot is asked once in 60 frames, each in its own frame.
-        {0, {true, kUp, 0, 0}, 59, "", 59 + 3},
+        {0, {true, kUp, 0, 0}, kFront, 59, "", 59 + 3},
         // The stick up (XInput's y) past half, then back to the release edge.
-        {0, {true, 0, 0, 16384}, 1, "", 1},
-        {0, {true, 0, 0, 10923}, 1, "", 1},
-        {0, {true, 0, 0, 10922}, 1, "-U", 1},
-        {0, {true, 0, -32768, -32768}, 1, "+L+D", 1},
-        {0, {true, kLeft, -32768, -32768}, 1, "", 1},
+        {0, {true, 0, 0, 16384}, kFront, 1, "", 1},
+        {0, {true, 0, 0, 10923}, kFront, 1, "", 1},
+        {0, {true, 0, 0, 10922}, kFront, 1, "-U", 1},
+        {0, {true, 0, -32768, -32768}, kFront, 1, "+L+D", 1},
+        {0, {true, kLeft, -32768, -32768}, kFront, 1, "", 1},
         // A pad plugged into slot 2 is found in its turn (the 26th of these
         // frames) and asked every frame from then on.
-        {2, {true, kRight | kLeft, 0, 0}, 60, "+R", 60 + 2 + 35},
+        {2, {true, kRight | kLeft, 0, 0}, kFront, 60, "+R", 60 + 2 + 35},
         // Slot 0 pulled out: its Down goes, its Left stays with slot 2.
-        {0, {false, 0, 0, 0}, 1, "-D", 2},
-        {2, {false, kUp, 0, 0}, 1, "-L-R", 1},
-        {2, {true, kUp, 0, 0}, 1, "", 0},  // back, but not its turn
+        {0, {false, 0, 0, 0}, kFront, 1, "-D", 2},
+        {2, {false, kUp, 0, 0}, kFront, 1, "-L-R", 1},
+        {2, {true, kUp, 0, 0}, kFront, 1, "", 0},  // back, but not its turn
+        // Behind another window: presses are not heard, releases are.
+        {0, {true, 0, 0, 0}, kBehind, 60, "", 38 + 8 + 2},
+        {2, {true, kUp, 0, 0}, kFront, 1, "+U", 2},
+        {2, {true, 0, 0, 0}, kBehind, 1, "-U", 2},
+        {2, {true, 0, 0, 32767}, kBehind, 1, "", 2},
     };
     GamepadSlots slots;
     HeldArrows held;
@@ -78,7 +87,7 @@ TEST(Gamepads, XInputStatesBecomeArrows) {
         heard.clear();
         asks = 0;
         for (int frame = 0; frame < row.frames; ++frame) {
-            pollGamepads(slots, fakeGetState, held, record);
+            pollGamepads(slots, fakeGetState, row.foreground, held, record);
         }
         EXPECT_EQ(heard, row.heard);
         EXPECT_EQ(asks, row.asks);

@@ -1,6 +1,7 @@
 #include "app/win32/gamepads.h"
 
 #include <string>
+#include <utility>
 
 namespace zephlet {
 
@@ -57,8 +58,8 @@ GamepadReading gamepadReading(const XINPUT_GAMEPAD& pad) {
     return {dpad, pad.sThumbLX, downwards};
 }
 
-void pollGamepads(GamepadSlots& slots, XInputGetStateCall getState, HeldArrows& held,
-                  SendArrow send) {
+void pollGamepads(GamepadSlots& slots, XInputGetStateCall getState, bool foreground,
+                  HeldArrows& held, SendArrow send) {
     const std::uint32_t turn = slots.frame++ % kEmptySlotFrames;
     for (DWORD slot = 0; slot < XUSER_MAX_COUNT; ++slot) {
         if (!slots.connected[slot] && turn != slot * (kEmptySlotFrames / XUSER_MAX_COUNT)) {
@@ -67,11 +68,13 @@ void pollGamepads(GamepadSlots& slots, XInputGetStateCall getState, HeldArrows& 
         XINPUT_STATE state{};
         slots.connected[slot] = getState(slot, &state) == ERROR_SUCCESS;
         const GamepadArrows before = slots.arrows[slot];
-        slots.arrows[slot] = slots.connected[slot]
-                                 ? readGamepad(before, gamepadReading(state.Gamepad))
-                                 : GamepadArrows{};
-        changeGamepadArrows(held, static_cast<std::int32_t>(slot), before.held,
-                            slots.arrows[slot].held, send);
+        GamepadArrows& after = slots.arrows[slot];
+        after = slots.connected[slot] ? readGamepad(before, gamepadReading(state.Gamepad))
+                                      : GamepadArrows{};
+        if (!foreground) {
+            after = {after.stick & before.stick, after.held & before.held};
+        }
+        changeGamepadArrows(held, static_cast<std::int32_t>(slot), before.held, after.held, send);
     }
 }
 
@@ -82,7 +85,8 @@ void openGamepads(HWND window) {
 
 void pollOpenGamepads(HeldArrows& held) {
     if (xinputGetState != nullptr) {
-        pollGamepads(gamepadSlots, xinputGetState, held, postArrow);
+        pollGamepads(gamepadSlots, xinputGetState, GetForegroundWindow() == gamepadWindow, held,
+                     postArrow);
     }
 }
 

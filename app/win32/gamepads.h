@@ -37,9 +37,10 @@ GamepadReading gamepadReading(const XINPUT_GAMEPAD& pad);
 using SendArrow = void (*)(std::uint32_t arrow, ArrowMessage message);
 
 // One frame's poll of every connected slot and of the empty one whose turn
-// it is. A pad that is gone releases what it held.
-void pollGamepads(GamepadSlots& slots, XInputGetStateCall getState, HeldArrows& held,
-                  SendArrow send);
+// it is. A pad that is gone releases what it held. While another window is
+// in the foreground a pad's presses are not heard, its releases are.
+void pollGamepads(GamepadSlots& slots, XInputGetStateCall getState, bool foreground,
+                  HeldArrows& held, SendArrow send);
 
 // The game's pads: XInput loaded once, and each change posted to the window
 // as a key message that the pump tells from the keyboard's.

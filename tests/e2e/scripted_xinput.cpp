@@ -12,14 +12,9 @@
 extern "C" __declspec(dllexport) DWORD WINAPI XInputGetState(DWORD slot, XINPUT_STATE* state) {
     const char* path = std::getenv("ZEPHLET_SCRIPTED_PAD");
     std::FILE* file = slot == 0 && path != nullptr ? std::fopen(path, "r") : nullptr;
-    int connected = 0;
-    int buttons = 0;
-    int x = 0;
-    int y = 0;
+    int connected = 0, buttons = 0, x = 0, y = 0;
     if (file != nullptr) {
-        if (std::fscanf(file, "%d %d %d %d", &connected, &buttons, &x, &y) != 4) {
-            connected = 0;
-        }
+        std::fscanf(file, "%d %d %d %d", &connected, &buttons, &x, &y);
         std::fclose(file);
     }
     *state = {};

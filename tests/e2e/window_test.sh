@@ -27,12 +27,10 @@ source "$(dirname "$0")/x_session.sh"
 
 if [[ $platform == wine ]]; then
     start_wine_session || fail "no X session with Wine"
-    game=(wine "$program")
-    inset=("${wine_client_inset[@]}")
+    game=(wine "$program") inset=("${wine_client_inset[@]}")
 else
     start_x_session || fail "no X session"
-    game=("$program")
-    inset=(0 0 0 0)
+    game=("$program") inset=(0 0 0 0)
 fi
 
 # Starts the game with the arguments "${@:2}", its output in $work/$1.log,
@@ -56,11 +54,7 @@ await_game() {
 # Ends the game by the keys $1 (alt+F4), or by the window manager's close
 # for "close", and fails unless its exit code is 0.
 close_game() {
-    if [[ $1 == close ]]; then
-        close_window "$window"
-    else
-        xdotool key "$1"
-    fi
+    { [[ $1 == close ]] && close_window "$window"; } || xdotool key "$1"
     await_game
     [[ $code == 0 ]] || fail "exit code $code after $1"
     echo "$1: exit code 0"
@@ -84,6 +78,7 @@ expect_exit() {
 is_a_shot() {
     local view=$1 width height tick shot sums=$work/shots-$1.sums
     read -r width height < <(xwininfo -id "$window" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}')
+    [[ -n $width ]] || fail "the window is gone"
     ((width -= inset[0] + inset[2], height -= inset[1] + inset[3]))
     import -window "$window" -crop "${width}x$height+${inset[0]}+${inset[1]}" +repage "$work/$view.png" ||
         fail "cannot capture the window"
@@ -201,15 +196,15 @@ done
 
 if [[ $platform == wine ]]; then
     # --- The window's menu, from the icon at the title bar's left (openbox
-    # has Alt+Space here): its last item, then the one above. The arrows that
-    # move through it steer nothing, so each frame is a shot of the craft
-    # where it started; the game stands still while the menu is open.
-    start_game menu
-    xdotool mousemove --window "$window" 12 12 click 1 key Up Return
-    within 5 is_a_shot red-cyan || fail "Red-cyan glasses from the menu: no replay shot in that view"
-    xdotool mousemove --window "$window" 12 12 click 1 key Up Up Return
-    within 5 is_a_shot crossed || fail "Crossed eyes from the menu: no replay shot in that view"
-    close_game alt+F4
+    # has Alt+Space here): its last item, and the one above. The arrows that
+    # move through it steer nothing, so the frame is a shot of the craft where
+    # it started; the game stands still while the menu is open.
+    for choice in "red-cyan Up" "crossed Up Up"; do
+        start_game menu
+        xdotool mousemove --window "$window" 12 12 click 1 key ${choice#* } Return
+        within 5 is_a_shot "${choice%% *}" || fail "$choice from the menu: no replay shot in that view"
+        close_game alt+F4
+    done
 
     # --- A pad, XInput's own replaced in the system folder: the d-pad and the
     # stick (its y up in XInput) move the craft once a press, and a pad

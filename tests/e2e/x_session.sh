@@ -68,13 +68,7 @@ end_wine_processes() {
 # Prints the id of the game's window once it shows; a failure after 20 s.
 # Polled often, so that the first capture comes long before tick 90.
 find_window() {
-    local deadline=$((SECONDS + 20)) found
-    while ((SECONDS < deadline)); do
-        found=$(xdotool search --onlyvisible --name '^Zephlet!$' 2>/dev/null | head -n 1) || true
-        [[ -n $found ]] && { echo "$found"; return 0; }
-        sleep 0.02
-    done
-    return 1
+    within 20 bash -c "xdotool search --onlyvisible --name '^Zephlet!\$' 2>/dev/null | head -n 1 | grep ."
 }
 
 # Asks the window manager to close window $1, as its close button does.
