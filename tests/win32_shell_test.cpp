@@ -7,9 +7,11 @@
 #include <string>
 
 #include "app/shell_globals.h"
+#include "app/shell_platform.h"
 #include "app/win32/gamepads.h"
 #include "app/win32/view_menu.h"
 #include "app/window_procedure.h"
+#include "game/game_state.h"
 #include "render/frame_composition.h"
 #include "render/stereo_view.h"
 
@@ -95,6 +97,69 @@ TEST(Gamepads, XInputStatesBecomeArrows) {
     EXPECT_EQ(held.count, 0u);
 }
 
+// The game's window as the game makes it, shown and in the foreground.
+HWND openGameWindow() {
+    appInstance = GetModuleHandleA(nullptr);
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof(WNDCLASSEXA);
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = appInstance;
+    windowClass.lpszClassName = kWindowClassName;
+    RegisterClassExA(&windowClass);
+    HWND window =
+        CreateWindowExA(WS_EX_CLIENTEDGE, kWindowClassName, kWindowTitle,
+                        WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 0, 0,
+                        kWindowWidth, kWindowHeight, nullptr, nullptr, appInstance, nullptr);
+    addViewMenu(window);
+    ShowWindow(window, SW_SHOWNORMAL);
+    SetForegroundWindow(window);
+    return window;
+}
+
+// The pump with a pad of the replaced XInput beside the keyboard. The rows
+// run in order, each a pad's d-pad and a keyboard message, then the pump
+// steps that empty the queue; the craft's lane after them.
+TEST(Gamepads, ThePumpHearsThePadAndTheKeyboardThroughOneRule) {
+    HWND window = openGameWindow();
+    openGamepads(window, fakeGetState);
+    constexpr LPARAM kPress = 1;
+    constexpr LPARAM kRepeat = 0x40000001;
+    constexpr LPARAM kRelease = static_cast<LPARAM>(0xC0000001u);
+    constexpr WORD kLeft = XINPUT_GAMEPAD_DPAD_LEFT;
+    const struct {
+        WORD dpad;
+        UINT message;
+        WPARAM key;
+        LPARAM lParam;
+        std::int32_t lane;
+    } rows[] = {
+        {0, WM_KEYDOWN, VK_RIGHT, kPress, 32},
+        {0, WM_KEYUP, VK_RIGHT, kRelease, 32},
+        {kLeft, 0, 0, 0, 0},
+        {kLeft, WM_KEYDOWN, VK_LEFT, kPress, 0},
+        // The pad lets go while the keyboard holds Left: no key-up, so the
+        // keyboard's repeat moves nothing; its release and press do.
+        {0, 0, 0, 0, 0},
+        {0, WM_KEYDOWN, VK_LEFT, kRepeat, 0},
+        {0, WM_KEYUP, VK_LEFT, kRelease, 0},
+        {0, WM_KEYDOWN, VK_LEFT, kPress, -32},
+        {0, WM_KEYUP, VK_LEFT, kRelease, -32},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(&row - rows);
+        fakePads = {FakePad{true, row.dpad, 0, 0}};
+        if (row.message != 0) {
+            PostMessageA(window, row.message, row.key, row.lParam);
+        }
+        for (int step = 0; step < 4; ++step) {
+            pumpOneMessage();
+        }
+        EXPECT_EQ(gameState.playerLane, row.lane);
+    }
+    DestroyWindow(window);
+    quitRequested = false;
+}
+
 // The client area as the window shows it, from its device context.
 Bitmap shownClientArea(HWND window) {
     RECT client;
@@ -126,21 +191,9 @@ Bitmap shownClientArea(HWND window) {
 
 // Started in the crossed view, as --view crossed starts it.
 TEST(WindowMenu, TheViewsAfterTheSystemsItems) {
-    appInstance = GetModuleHandleA(nullptr);
     stereoView = StereoView::kCrossed;
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof(WNDCLASSEXA);
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = appInstance;
-    windowClass.lpszClassName = kWindowClassName;
-    ASSERT_NE(RegisterClassExA(&windowClass), 0);
-    HWND window =
-        CreateWindowExA(WS_EX_CLIENTEDGE, kWindowClassName, kWindowTitle,
-                        WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 0, 0,
-                        kWindowWidth, kWindowHeight, nullptr, nullptr, appInstance, nullptr);
+    HWND window = openGameWindow();
     ASSERT_NE(window, nullptr);
-    addViewMenu(window);
-    ShowWindow(window, SW_SHOWNORMAL);
 
     HMENU menu = GetSystemMenu(window, FALSE);
     const int count = GetMenuItemCount(menu);

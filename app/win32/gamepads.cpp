@@ -78,9 +78,9 @@ void pollGamepads(GamepadSlots& slots, XInputGetStateCall getState, bool foregro
     }
 }
 
-void openGamepads(HWND window) {
+void openGamepads(HWND window, XInputGetStateCall getState) {
     gamepadWindow = window;
-    xinputGetState = loadXInput();
+    xinputGetState = getState;
 }
 
 void pollOpenGamepads(HeldArrows& held) {

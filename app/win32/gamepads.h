@@ -42,9 +42,9 @@ using SendArrow = void (*)(std::uint32_t arrow, ArrowMessage message);
 void pollGamepads(GamepadSlots& slots, XInputGetStateCall getState, bool foreground,
                   HeldArrows& held, SendArrow send);
 
-// The game's pads: XInput loaded once, and each change posted to the window
-// as a key message that the pump tells from the keyboard's.
-void openGamepads(HWND window);
+// The game's pads, read with getState (null: none), each change posted to
+// the window as a key message that the pump tells from the keyboard's.
+void openGamepads(HWND window, XInputGetStateCall getState);
 void pollOpenGamepads(HeldArrows& held);
 bool isGamepadKeyMessage(const MSG& message);
 

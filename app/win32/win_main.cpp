@@ -50,7 +50,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
         return -1;  // under Wine without a display too: no box can show then
     }
     addViewMenu(window);
-    openGamepads(window);
+    openGamepads(window, loadXInput());
     ShowWindow(window, showCommand);
 
     // Sleep to the millisecond while the game runs, not to the system's
