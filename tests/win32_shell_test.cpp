@@ -165,26 +165,13 @@ Bitmap shownClientArea(HWND window) {
     RECT client;
     GetClientRect(window, &client);
     Bitmap shown = makeBitmap(client.right, client.bottom, 0);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = shown.width;
-    info.bmiHeader.biHeight = -shown.height;  // rows top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
     HDC dc = GetDC(window);
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP section = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, section);
-    BitBlt(memory, 0, 0, shown.width, shown.height, dc, 0, 0, SRCCOPY);
-    GdiFlush();
-    const auto* pixels = static_cast<const Pixel*>(bits);
-    for (std::size_t i = 0; i < shown.pixels.size(); ++i) {
-        shown.pixels[i] = pixels[i] & 0x00FFFFFFu;
+    for (std::int32_t y = 0; y < shown.height; ++y) {
+        for (std::int32_t x = 0; x < shown.width; ++x) {
+            const COLORREF colour = GetPixel(dc, x, y);
+            shown.at(x, y) = makePixel(GetRValue(colour), GetGValue(colour), GetBValue(colour));
+        }
     }
-    SelectObject(memory, old);
-    DeleteObject(section);
-    DeleteDC(memory);
     ReleaseDC(window, dc);
     return shown;
 }
