@@ -9,8 +9,7 @@ StereoView stereoView = StereoView::kParallel;
 
 namespace {
 
-// The pair's geometry: each band is a view with what lies to its right.
-constexpr std::int32_t kBandWidth = 150;
+constexpr std::int32_t kBandWidth = kRightViewX;
 constexpr std::int32_t kPairWidth = 2 * kBandWidth;
 // The anaglyph stands in the middle of the pair, one view wide.
 constexpr std::int32_t kAnaglyphLeft = kBandWidth / 2;
