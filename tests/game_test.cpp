@@ -49,11 +49,12 @@ constexpr Obstacle plainAt(std::int32_t y, std::int32_t lane = 0) {
 // One frame (the tick, then the caption's rule for won) from a state, the
 // random source at 1. Only the rows at tick 90 and 1120 are the scripts'.
 TEST(Game, OneFrame) {
+    // Level, tick, crashed, timer, won, lane, altitude, scroll, obstacles.
     const std::pair<GameState, const char*> cases[] = {
         {{}, "tick=1 scroll=2"},
-        {{.levelTick = 1, .scrollOffset = 798}, "tick=2 scroll=0"},
+        {{0, 1, false, 0, false, 0, 0, 798}, "tick=2 scroll=0"},
         // A new row is moved in the tick that makes it.
-        {{.levelTick = 89}, "tick=90 scroll=2 obstacles=4,-48,32,1;2,-48,-32,1"},
+        {{0, 89}, "tick=90 scroll=2 obstacles=4,-48,32,1;2,-48,-32,1"},
         // Moved to 470, 472, 528, 530, 600, 602: hit in 471..529, gone above 600.
         {{.levelTick = 1,
           .obstacles = {plainAt(468), plainAt(470), plainAt(526), plainAt(528), plainAt(598),
@@ -65,31 +66,20 @@ TEST(Game, OneFrame) {
           .crashTimer = 40,
           .obstacles = {plainAt(498), plainAt(498, 32), {2, 500, 0, Blue}, plainAt(300)}},
          "tick=2 crashed=1 timer=41 scroll=2 obstacles=0,500,32,1;0,302,0,1"},
-        {{.levelTick = 1, .crashed = true, .crashTimer = 89}, "tick=2 crashed=1 timer=90 scroll=2"},
+        {{0, 1, true, 89}, "tick=2 crashed=1 timer=90 scroll=2"},
         // The pause's 91st tick restarts the level, throwing away this tick's row.
-        {{.levelIndex = 3,
-          .levelTick = 1119,
-          .crashed = true,
-          .crashTimer = 90,
-          .playerLane = 32,
-          .playerAltitude = 4},
-         "level=3"},
+        {{3, 1119, true, 90, false, 32, 4}, "level=3"},
         // A level lasts 2221 ticks, never ends in the pause, and the next one
         // begins with the craft and the ground as they were.
-        {{.levelIndex = 2, .levelTick = 2219}, "level=2 tick=2220 scroll=2"},
-        {{.levelIndex = 2, .levelTick = 2220, .crashed = true},
-         "level=2 tick=2221 crashed=1 timer=1 scroll=2"},
-        {{.levelIndex = 2,
-          .levelTick = 2220,
-          .playerLane = 32,
-          .playerAltitude = 4,
-          .obstacles = {plainAt(100, -32)}},
+        {{2, 2219}, "level=2 tick=2220 scroll=2"},
+        {{2, 2220, true}, "level=2 tick=2221 crashed=1 timer=1 scroll=2"},
+        {{2, 2220, false, 0, false, 32, 4, 800, {plainAt(100, -32)}},
          "level=3 lane=32 alt=4 scroll=2"},
         // The cruise begins in the frame the last level ends, and stops the clock.
-        {{.levelIndex = 5, .levelTick = 2220}, "level=6 won=1 scroll=2"},
-        {{.levelIndex = 6, .won = true, .scrollOffset = 10}, "level=6 won=1 scroll=12"},
+        {{5, 2220}, "level=6 won=1 scroll=2"},
+        {{6, 0, false, 0, true, 0, 0, 10}, "level=6 won=1 scroll=12"},
         // Level 6 reached between frames: the clock counts once more.
-        {{.levelIndex = 6}, "level=6 tick=1 won=1 scroll=2"},
+        {{6}, "level=6 tick=1 won=1 scroll=2"},
     };
     for (const auto& [before, after] : cases) {
         setState(before);
@@ -278,39 +268,30 @@ TEST(Game, ReplayScripts) {
     for (const auto& [script, trace, lines] : cases) {
         EXPECT_EQ(replay(script, trace), std::tuple(0, lines, ""));
     }
-    const char* kBad = "bad or out-of-range number";
-    const char* kView = "unknown view (the views are parallel, crossed, red-cyan)";
-    const std::pair<const char*, const char*> mistakes[] = {
-        {"jump", "unknown command"},
-        {"Frame", "unknown command"},
-        {"seed", "missing number"},
-        {"seed 1 2", "extra words"},
-        {"seed -1", kBad},
-        {"seed 4294967296", kBad},
-        {"seed 99999999999999999999999", kBad},
-        {"down 0x", kBad},
-        {"down 0x1g", kBad},
-        {"down 12a", kBad},
-        {"up +3", kBad},
-        {"frame 0", kBad},
-        {"frame 1 2", "extra words"},
-        {"print now", "extra words"},
-        {"advance 1", "extra words"},
-        {"client 0 600", "bad or out-of-range number (client sides are 1 to 8192)"},
-        {"client 265", "missing number"},
-        {"shot", "missing file name"},
-        {"view", "missing view name"},
-        {"view crossed red-cyan", "extra words"},
-        {"view Crossed", kView},
-        {"view anaglyph", kView},
-        {"shot /nowhere/a.png", "cannot write the shot: no such folder"},
+    // Each message with the lines it is given for.
+    const std::pair<const char*, std::vector<const char*>> mistakes[] = {
+        {"unknown command", {"jump", "Frame"}},
+        {"missing number", {"seed", "client 265"}},
+        {"extra words",
+         {"seed 1 2", "frame 1 2", "print now", "advance 1", "view crossed red-cyan"}},
+        {"bad or out-of-range number",
+         {"seed -1", "seed 4294967296", "seed 99999999999999999999999", "down 0x", "down 0x1g",
+          "down 12a", "up +3", "frame 0"}},
+        {"bad or out-of-range number (client sides are 1 to 8192)", {"client 0 600"}},
+        {"missing file name", {"shot"}},
+        {"missing view name", {"view"}},
+        {"unknown view (the views are parallel, crossed, red-cyan)",
+         {"view Crossed", "view anaglyph"}},
+        {"cannot write the shot: no such folder", {"shot /nowhere/a.png"}},
     };
-    for (const auto& [line, reason] : mistakes) {
-        // What came before the bad line stays; nothing after it runs.
-        EXPECT_EQ(
-            replay(std::string("print\n# fine\n") + line + "\nprint\n"),
-            std::tuple(kReplayBadLine, std::string(kStart) + "\n",
-                       std::string("zephlet-replay: line 3: ") + reason + ": " + line + "\n"));
+    for (const auto& [reason, lines] : mistakes) {
+        for (const char* line : lines) {
+            // What came before the bad line stays; nothing after it runs.
+            EXPECT_EQ(
+                replay(std::string("print\n# fine\n") + line + "\nprint\n"),
+                std::tuple(kReplayBadLine, std::string(kStart) + "\n",
+                           std::string("zephlet-replay: line 3: ") + reason + ": " + line + "\n"));
+        }
     }
 }
 
