@@ -47,7 +47,8 @@ zephlet=${1:-$build/app/sdl/zephlet}
 # Rebuilt if the sources changed since: a stale program measures nothing.
 targets=(window_probe bare_window)
 [[ $# -gt 0 ]] || targets+=(zephlet)
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DZEPHLET_TESTS=OFF "${options[@]}"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DZEPHLET_TESTS=OFF -DZEPHLET_MEASURE=ON \
+    "${options[@]}"
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 [[ -x $zephlet ]] || { echo "no program at $zephlet" >&2; exit 1; }
 for tool in Xvfb openbox xdotool wmctrl; do

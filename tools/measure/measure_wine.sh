@@ -21,7 +21,8 @@ if [[ $# -eq 0 && ! -f $exe ]]; then
 fi
 targets=(scroll_rate)
 [[ $# -ge 2 ]] || targets+=(zephlet)
-cmake -S "$root" -B "$root/build/measure" -DCMAKE_BUILD_TYPE=Release -DZEPHLET_TESTS=OFF
+cmake -S "$root" -B "$root/build/measure" -DCMAKE_BUILD_TYPE=Release -DZEPHLET_TESTS=OFF \
+    -DZEPHLET_MEASURE=ON
 cmake --build "$root/build/measure" -j"$(nproc)" --target "${targets[@]}"
 [[ -f $exe && -x $linux ]] || { echo "no program at $exe or $linux" >&2; exit 1; }
 for tool in Xvfb openbox xdotool wine; do
