@@ -11,8 +11,8 @@ namespace zephlet {
 
 // Starts the video system and prepares the icon and the arrow cursor every
 // window of the class gets. False if the video system cannot start: no
-// display, or no usable video driver.
-// unregisterWindowClass frees what this made and stops the video system.
+// display, or no usable video driver. unregisterWindowClass (in
+// emulated_window.h) frees what this made and stops the video system.
 bool registerWindowClass(WindowProcedure procedure);
 
 // Whether the driver's windows have a plain framebuffer of their own, which
