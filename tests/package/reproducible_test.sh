@@ -42,13 +42,13 @@ if [[ $(id -u) -eq 0 ]] && id nobody >/dev/null 2>&1; then
 fi
 
 SECONDS=0
-(cd "$a" && umask 022 && env -u LC_ALL LANG=C TZ=UTC ./scripts/release.sh) >"$work/a.log" 2>&1 ||
-    fail "first build"
+(cd "$a" && umask 022 && env -u LC_ALL LANG=C TZ=UTC ./scripts/release.sh) >"$work/a.out" 2>&1 ||
+    { tail -n 40 "$work/a.out" >&2; fail "first build"; }
 first=$SECONDS
 (cd "$b" && umask 077 &&
     env LC_ALL=C.UTF-8 LANGUAGE=fr:de TZ=$zone HOME=$work/home-b \
-        "${no_aslr[@]}" faketime -f +380d "${other_user[@]}" ./scripts/release.sh) >"$work/b.log" 2>&1 ||
-    fail "second build"
+        "${no_aslr[@]}" faketime -f +380d "${other_user[@]}" ./scripts/release.sh) >"$work/b.out" 2>&1 ||
+    { tail -n 40 "$work/b.out" >&2; fail "second build"; }
 echo "builds ${first} s and $((SECONDS - first)) s; the second with TZ=$zone, LC_ALL=C.UTF-8, umask 077," \
     "clock +380 days, ASLR $( ((${#no_aslr[@]})) && echo off || echo on)," \
     "user $( ((${#other_user[@]})) && echo nobody || id -un)"
