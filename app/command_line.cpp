@@ -12,16 +12,29 @@ const char* howToLook(StereoView view) {
     switch (view) {
         case StereoView::kParallel:
             return "the two views side by side (the default): look\n"
-                   "                    through the screen as if at something far behind\n"
-                   "                    it, until the views drift together into a third\n"
-                   "                    picture between them";
+                   "through the screen as if at something far behind\n"
+                   "it, until the views drift together into a third\n"
+                   "picture between them";
         case StereoView::kCrossed:
             return "the two views change places: cross your eyes until\n"
-                   "                    a third picture forms between the two";
+                   "a third picture forms between the two";
         case StereoView::kRedCyan:
             return "one picture for red-cyan glasses, red over the left eye";
     }
     return "";
+}
+
+// An option of the usage, its description in a column of its own.
+std::string optionLine(std::string option, std::string_view description) {
+    constexpr std::size_t kColumn = 20;
+    option.resize(kColumn, ' ');
+    for (const char c : description) {
+        option += c;
+        if (c == '\n') {
+            option.append(kColumn, ' ');
+        }
+    }
+    return option + "\n";
 }
 
 std::string usageLine() {
@@ -31,15 +44,11 @@ std::string usageLine() {
 std::string usage() {
     std::string text = usageLine() + "Steer the craft through falling obstacles, seen in depth.\n";
     for (const StereoViewName& entry : kStereoViewNames) {
-        std::string option = "  --view " + std::string(entry.name);
-        option.resize(20, ' ');
-        text += option + howToLook(entry.view) + "\n";
+        text += optionLine("  --view " + std::string(entry.name), howToLook(entry.view));
     }
-    text +=
-        "  --help            show this and exit\n"
-        "  --version         show the name and version and exit\n"
-        "The arrow keys steer: left and right change lane, up and down altitude.\n";
-    return text;
+    return text + optionLine("  --help", "show this and exit") +
+           optionLine("  --version", "show the name and version and exit") +
+           "The arrow keys steer: left and right change lane, up and down altitude.\n";
 }
 
 CommandLine mistake(const std::string& what) {
@@ -65,14 +74,15 @@ CommandLine readCommandLine(int argc, const char* const* argv) {
             return {false, StereoView::kParallel, 0,
                     std::string(kGameName) + " " + ZEPHLET_VERSION + "\n"};
         }
+        constexpr std::string_view kViewIs = "--view=";
         std::string_view name;
         if (argument == "--view") {
             if (i + 1 == argc) {
                 return mistake("--view needs a view: " + viewChoices());
             }
             name = argv[++i];
-        } else if (argument.starts_with("--view=")) {
-            name = argument.substr(7);
+        } else if (argument.starts_with(kViewIs)) {
+            name = argument.substr(kViewIs.size());
         } else {
             return mistake("unknown argument '" + std::string(argument) + "'");
         }

@@ -1,5 +1,6 @@
 #include "app/emulated_window.h"
 
+#include "app/frame_loop.h"
 #include "app/shell_platform.h"
 #include "render/frame_presentation.h"
 
@@ -79,6 +80,13 @@ void destroyWindow(WindowHandle window) {
 
 WindowHandle mainWindow() {
     return mainWindowState.window;
+}
+
+int runMainWindow(WindowHandle window) {
+    showWindow(window);
+    runShownWindow(window);
+    unregisterWindowClass();
+    return 0;
 }
 
 }  // namespace zephlet

@@ -31,8 +31,13 @@ void destroyWindow(WindowHandle window);
 // The main window while it exists, else null.
 WindowHandle mainWindow();
 
-// The platform's own calls behind showWindow and destroyWindow.
+// The start-up's end on every such layer: shows the new main window, plays
+// in it until it is gone, then undoes the window class. Returns 0.
+int runMainWindow(WindowHandle window);
+
+// The platform's own calls behind showWindow, destroyWindow and the end.
 void showNativeWindow(WindowHandle window);
 void destroyNativeWindow(WindowHandle window);
+void unregisterWindowClass();
 
 }  // namespace zephlet

@@ -1,7 +1,8 @@
 // The application shell's own state, one of each for the whole run, and the
-// names and sizes every platform gives its window.
+// names every platform gives its window.
 #pragma once
 
+#include "render/client_area.h"
 #include "window_handle.h"
 
 namespace zephlet {
@@ -14,9 +15,6 @@ extern bool quitRequested;
 
 constexpr const char* kWindowClassName = "wndClass";
 constexpr const char* kWindowTitle = "Zephlet!";
-// The outer size, frame and title bar included.
-constexpr int kWindowWidth = 265;
-constexpr int kWindowHeight = 600;
 
 constexpr const char* kRegistrationFailedText = "Window class registration failed!";
 constexpr const char* kRegistrationFailedCaption = "Error";

@@ -72,8 +72,6 @@ void countSdlAllocations() {
 namespace zephlet {
 namespace {
 
-constexpr int kDefaultClientWidth = 265;
-constexpr int kDefaultClientHeight = 600;
 constexpr std::int32_t kBusyTick = 700;
 constexpr std::int32_t kReplayedTicks = 280;  // four rows of level 4
 
@@ -86,8 +84,8 @@ struct Renderer {
         setenv("SDL_VIDEODRIVER", "dummy", 0);
         SDL_Init(SDL_INIT_VIDEO);
         createGraphicsResources();
-        window = SDL_CreateWindow("Zephlet!", 0, 0, kDefaultClientWidth, kDefaultClientHeight, 0);
-        clientRect = {0, 0, kDefaultClientWidth, kDefaultClientHeight};
+        window = SDL_CreateWindow("Zephlet!", 0, 0, kWindowWidth, kWindowHeight, 0);
+        clientRect = {0, 0, kWindowWidth, kWindowHeight};
     }
     ~Renderer() {
         SDL_DestroyWindow(window);

@@ -1,10 +1,14 @@
-// The window's client rectangle, shared by the frame loop and the frame.
+// The window's size and client rectangle, shared by the shell and the frame.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
 namespace zephlet {
+
+// The window's outer size, frame and title bar included.
+constexpr int kWindowWidth = 265;
+constexpr int kWindowHeight = 600;
 
 // Client pixels; left and top are always 0. Empty while minimised.
 struct ClientRect {

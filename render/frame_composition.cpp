@@ -15,8 +15,9 @@ namespace zephlet {
 namespace {
 
 constexpr std::int32_t kLeftViewSpriteX = 35;
-constexpr std::int32_t kRightViewSpriteX = 183;
-constexpr std::int32_t kRightViewX = 150;
+// Even at altitude 0 a sprite's two views stand 2 pixels nearer each other
+// than the ground's: the craft flies just above it.
+constexpr std::int32_t kRightViewSpriteX = kLeftViewSpriteX + kRightViewX - 2;
 
 void drawSprite(const Bitmap& bitmap, std::int32_t lane, std::int32_t altitude, std::int32_t top) {
     spriteDC = &bitmap;

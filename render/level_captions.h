@@ -5,13 +5,14 @@
 #include <cstdint>
 
 #include "render/bitmap.h"
+#include "render/stereo_view.h"
 
 namespace zephlet {
 
 constexpr int kCaptionLineCount = 6;
 constexpr int kCaptionCount = 7;  // six levels and the congratulation
 constexpr std::int32_t kCaptionLeftX = 5;
-constexpr std::int32_t kCaptionRightX = 155;
+constexpr std::int32_t kCaptionRightX = kCaptionLeftX + kRightViewX;
 constexpr std::int32_t kCaptionTopY = 5;
 constexpr std::int32_t kCaptionLineHeight = 16;
 

@@ -13,6 +13,10 @@
 
 namespace zephlet {
 
+// The composed pair: the right view stands this far right of the left one,
+// each with the gap to its right, in a band of this width.
+constexpr std::int32_t kRightViewX = 150;
+
 enum class StereoView {
     kParallel,  // the pair as composed: eyes apart, each on its own view
     kCrossed,   // the two bands change places, for crossed eyes

@@ -25,16 +25,13 @@ TEST(CaptionSheetTest, CaptionLinesAreTheFontsBoxesFromTheCarriedSheet) {
     for (int band = 0; band < kCaptionBandCount; ++band) {
         const Bitmap& line = captionLines[std::size_t(band / 6)][std::size_t(band % 6)];
         const std::string text = kCaptionTexts[std::size_t(band / 6)][std::size_t(band % 6)];
-        SCOPED_TRACE("\"" + text + "\"");
-        EXPECT_EQ(line.height, text.empty() ? 0 : kCaptionLineHeight);
-        EXPECT_EQ(rendered->at(line.width, band * kCaptionLineHeight), kCaptionSheetMargin);
-        int differing = 0;
+        EXPECT_EQ(line.height, text.empty() ? 0 : kCaptionLineHeight) << text;
+        EXPECT_EQ(rendered->at(line.width, band * kCaptionLineHeight), kCaptionSheetMargin) << text;
         for (int y = 0; y < line.height; ++y) {
             for (int x = 0; x < line.width; ++x) {
-                differing += line.at(x, y) != rendered->at(x, band * kCaptionLineHeight + y);
+                ASSERT_EQ(line.at(x, y), rendered->at(x, band * kCaptionLineHeight + y)) << text;
             }
         }
-        EXPECT_EQ(differing, 0);
     }
     releaseGraphicsResources();
 }

@@ -16,9 +16,7 @@ work=$(mktemp -d)
 cleanup_pids=()
 failures=0
 end_test() {
-    for pid in "${cleanup_pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
+    for pid in "${cleanup_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     wait 2>/dev/null || true
     rm -rf "$work"
 }
@@ -37,17 +35,10 @@ within() {
 # Ends the test with the message and every log in $work.
 fail() {
     echo "FAIL: $*" >&2
-    for log in "$work"/*.log; do
-        [[ -s $log ]] && { echo "--- $log"; cat "$log"; } >&2
-    done
+    for log in "$work"/*.log; do [[ ! -s $log ]] || { echo "--- $log"; cat "$log"; } >&2; done
     exit 1
 }
 
 # A failure that does not stop the checks after it.
-flag() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-end_checks() {
-    [[ $failures -eq 0 ]] || exit 1
-}
+flag() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+end_checks() { ((failures == 0)) || exit 1; }

@@ -33,7 +33,8 @@ void presentFrame(SDL_Window* window, const Bitmap& frame) {
     const ClientRect covered = coveredByBackBuffer(client);
     if (!covered.empty()) {
         // Rows copied as they are where the surface has the back buffer's
-        // layout, converted where it has another.
+        // layout, SDL's XRGB8888, converted where it has another.
+        static_assert(makePixel(0x12, 0x34, 0x56) == 0x00123456);
         for (const ShownColumns& block : shownColumns(covered.right)) {
             SDL_ConvertPixels(
                 block.right - block.left, covered.bottom, SDL_PIXELFORMAT_XRGB8888,

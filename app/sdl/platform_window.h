@@ -11,11 +11,9 @@ namespace zephlet {
 
 // Starts the video system and prepares the icon and the arrow cursor every
 // window of the class gets. False if the video system cannot start: no
-// display, or no usable video driver.
+// display, or no usable video driver. unregisterWindowClass (in
+// emulated_window.h) frees what this made and stops the video system.
 bool registerWindowClass(WindowProcedure procedure);
-
-// Frees what registration made and stops the video system.
-void unregisterWindowClass();
 
 // Whether the driver's windows have a plain framebuffer of their own, which
 // the game presents to; elsewhere SDL presents through its own texture.

@@ -4,48 +4,35 @@
 
 #include <cstdio>
 
-#include "app/frame_loop.h"
 #include "app/sdl/platform_window.h"
 #include "app/shell_platform.h"
 #include "app/window_procedure.h"
 
 namespace zephlet {
 
-namespace {
-
-int startUpFailure() {
-    // Standard error first: without a display no box can show.
-    std::fprintf(stderr, "%s\n", kRegistrationFailedText);
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, kRegistrationFailedCaption,
-                             kRegistrationFailedText, nullptr);
-    return -1;
-}
-
-}  // namespace
-
 int winMain(InstanceHandle instance) {
     appInstance = instance;
     if (!registerWindowClass(windowProc)) {
-        return startUpFailure();
+        // Standard error first: without a display no box can show.
+        std::fprintf(stderr, "%s\n", kRegistrationFailedText);
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, kRegistrationFailedCaption,
+                                 kRegistrationFailedText, nullptr);
+        return -1;
     }
     // WM_CREATE, and with it the graphics resources, before the first paint.
     SDL_Window* window = nullptr;
-    switch (createMainWindow(kWindowTitle, kWindowWidth, kWindowHeight, window)) {
-        case WindowCreation::kCreated:
-            break;
-        case WindowCreation::kNoSurface:
-            // A window that can show no frame is no better than none.
-            unregisterWindowClass();
-            return startUpFailure();
-        case WindowCreation::kNoWindow:
-            std::fprintf(stderr, "Zephlet: the window cannot be made: %s\n", SDL_GetError());
-            unregisterWindowClass();
-            return -1;
+    const WindowCreation creation =
+        createMainWindow(kWindowTitle, kWindowWidth, kWindowHeight, window);
+    if (creation != WindowCreation::kCreated) {
+        // A window that can show no frame is no better than none.
+        std::fprintf(
+            stderr, "Zephlet: the window %s: %s\n",
+            creation == WindowCreation::kNoSurface ? "has no surface to draw on" : "cannot be made",
+            SDL_GetError());
+        unregisterWindowClass();
+        return -1;
     }
-    showWindow(window);
-    runShownWindow(window);
-    unregisterWindowClass();
-    return 0;
+    return runMainWindow(window);
 }
 
 }  // namespace zephlet

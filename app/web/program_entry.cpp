@@ -1,7 +1,6 @@
 // zephlet.html: the program's entry in the browser. The canvas and its 2D
 // context standing in for the window class, the window, then the shared
 // start-up from the shown window on.
-#include "app/frame_loop.h"
 #include "app/shell_globals.h"
 #include "app/web/platform_window.h"
 #include "app/window_procedure.h"
@@ -16,11 +15,7 @@ int winMain(InstanceHandle instance) {
         return -1;
     }
     // WM_CREATE, and with it the graphics resources, before the first paint.
-    WindowHandle window = createMainWindow();
-    showWindow(window);
-    runShownWindow(window);
-    unregisterWindowClass();
-    return 0;
+    return runMainWindow(createMainWindow());
 }
 
 }  // namespace zephlet

@@ -2,11 +2,11 @@
 // that stands for it.
 #pragma once
 
+#include "app/emulated/instance_handle.h"
+
 namespace zephlet {
 
 struct BrowserCanvas;
 using WindowHandle = BrowserCanvas*;
-// What the program was started as: it stands where the module handle stands.
-using InstanceHandle = const char*;
 
 }  // namespace zephlet

@@ -29,6 +29,8 @@ void presentFrame(WindowHandle window, const Bitmap& frame) {
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
+        // A 32-bit BI_RGB pixel is 0x00RRGGBB, the back buffer's as it is.
+        static_assert(makePixel(0x12, 0x34, 0x56) == 0x00123456);
         for (const ShownColumns& block : shownColumns(covered.right)) {
             const int width = block.right - block.left;
             StretchDIBits(dc, block.left, 0, width, covered.bottom, block.from, 0, width,

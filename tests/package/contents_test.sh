@@ -13,8 +13,8 @@ source "$(dirname "$0")/../test_helpers.sh"
 field() { dpkg-deb -f "$deb" "$1"; }
 version=$(field Version)
 [[ $(basename "$deb") == "zephlet_${version}_amd64.deb" ]] || flag "file name $(basename "$deb")"
-[[ $(field Package) == zephlet && $(field Architecture) == amd64 ]] || flag "package or architecture"
-[[ $(field Section) == games && $(field Priority) == optional ]] || flag "section or priority"
+fields=$(dpkg-deb -f "$deb" Package Architecture Section Priority | tr '\n' ' ')
+[[ $fields == "Package: zephlet Architecture: amd64 Section: games Priority: optional " ]] || flag "$fields"
 [[ $(field Maintainer) =~ ^[^\<]+\ \<[^@\>]+@[^@\>]+\.[a-z]+\>$ ]] || flag "maintainer $(field Maintainer)"
 for library in libc6 libsdl2-2.0-0 libstdc++6; do
     [[ $(field Depends) == *"$library ("* ]] || flag "Depends lacks $library: $(field Depends)"
@@ -32,10 +32,8 @@ expected="./usr/games/zephlet
 ./usr/share/metainfo/io.github.zephlet.zephlet.metainfo.xml"
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort)
 [[ "$files" == "$expected" ]] || flag "file list differs:$(diff <(echo "$expected") <(echo "$files"))"
-if dpkg-deb -c "$deb" | awk '{ print $1, $2 }' | grep -v -e '^drwxr-xr-x root/root$' \
-    -e '^-rw-r--r-- root/root$' -e '^-rwxr-xr-x root/root$'; then
+! dpkg-deb -c "$deb" | awk '{ print $1, $2 }' | grep -Ev '^(drwxr-xr-x|-rw-r--r--|-rwxr-xr-x) root/root$' ||
     flag "modes or owners above"
-fi
 
 dpkg-deb -x "$deb" "$work/deb"
 game=$work/deb/usr/games/zephlet
@@ -49,10 +47,8 @@ report=$(hardening-check --nocfprotection "$game") || flag "hardening-check: $re
 # -fcf-protection only the C runtime's two are there.
 markers=$(objdump -d "$game" | grep -c endbr64 || true)
 ((markers >= 40)) || flag "only $markers endbr64 in the game"
-commands=$(grep '"command"' "$build/compile_commands.json")
-if grep -v -e -fstack-clash-protection <<<"$commands" || grep -v -e -fcf-protection <<<"$commands"; then
-    flag "compiled without -fstack-clash-protection or -fcf-protection above"
-fi
+! awk '/"command"/ && !(/-fstack-clash-protection/ && /-fcf-protection/)' "$build/compile_commands.json" |
+    grep . || flag "compiled without -fstack-clash-protection or -fcf-protection above"
 
 # gzip -9n: no name, no time stamp, best compression.
 for gz in usr/share/man/man6/zephlet.6.gz usr/share/doc/zephlet/changelog.gz; do

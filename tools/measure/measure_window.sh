@@ -14,8 +14,8 @@
 #     window at the same time.
 #
 # usage: tools/measure/measure_window.sh [--gl] [--view VIEW]... [ZEPHLET]
-#   ZEPHLET defaults to the Release build in build/measure, made here if
-#   it is missing. --gl measures a Release build (build/measure-gl) whose
+#   ZEPHLET defaults to the Release build in build/measure, made here with
+#   the probes. --gl measures a Release build (build/measure-gl) whose
 #   window surface goes through OpenGL instead of plain X11 images, the
 #   choice the game does not make. --view (parallel, crossed, red-cyan;
 #   parallel if none is given) chooses the views whose CPU is measured; the
@@ -44,24 +44,21 @@ while (($#)); do
 done
 ((${#views[@]})) || views=(parallel)
 zephlet=${1:-$build/app/sdl/zephlet}
-if [[ $# -eq 0 ]]; then
-    # Rebuilt if the sources changed since: a stale program measures nothing.
-    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DZEPHLET_TESTS=OFF "${options[@]}"
-    cmake --build "$build" -j"$(nproc)" --target zephlet
-fi
+# Rebuilt if the sources changed since: a stale program measures nothing.
+targets=(window_probe bare_window)
+[[ $# -gt 0 ]] || targets+=(zephlet)
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DZEPHLET_TESTS=OFF -DZEPHLET_MEASURE=ON \
+    "${options[@]}"
+cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 [[ -x $zephlet ]] || { echo "no program at $zephlet" >&2; exit 1; }
-for tool in Xvfb openbox xdotool wmctrl g++ pkg-config; do
+for tool in Xvfb openbox xdotool wmctrl; do
     command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 1; }
 done
 craft=$root/resources/craft.bmp
+probe=$build/tools/measure/window_probe
+bare=$build/tools/measure/bare_window
 
 source "$root/tests/e2e/x_session.sh"
-
-probe=$work/window_probe
-g++ -O2 -std=c++20 -I"$root" "$root/tools/measure/window_probe.cpp" "$root/render/bitmap.cpp" \
-    $(pkg-config --cflags --libs x11) -o "$probe"
-bare=$work/bare_window
-g++ -O2 -std=c++20 "$root/tools/measure/bare_window.cpp" $(pkg-config --cflags --libs sdl2) -o "$bare"
 
 start_x_session
 server=${session_pids[0]}  # the X server, whose CPU is shown beside the game's

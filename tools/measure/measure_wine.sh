@@ -10,7 +10,7 @@
 # usage: tools/measure/measure_wine.sh [ZEPHLET.EXE [ZEPHLET]]
 #   ZEPHLET.EXE defaults to build/windows/app/win32/zephlet.exe (made with
 #   scripts/build-windows.sh if missing), ZEPHLET to the Release build in
-#   build/measure (made here if missing). Installs the packages it lacks.
+#   build/measure, made here with the probe. Installs the packages it lacks.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 "$root/scripts/install-packages.sh" packages-build.txt packages-measure.txt packages-wine.txt
@@ -19,19 +19,18 @@ linux=${2:-$root/build/measure/app/sdl/zephlet}
 if [[ $# -eq 0 && ! -f $exe ]]; then
     "$root/scripts/build-windows.sh"
 fi
-if [[ $# -lt 2 && ! -x $linux ]]; then
-    cmake -S "$root" -B "$root/build/measure" -DCMAKE_BUILD_TYPE=Release -DZEPHLET_TESTS=OFF
-    cmake --build "$root/build/measure" -j"$(nproc)" --target zephlet
-fi
+targets=(scroll_rate)
+[[ $# -ge 2 ]] || targets+=(zephlet)
+cmake -S "$root" -B "$root/build/measure" -DCMAKE_BUILD_TYPE=Release -DZEPHLET_TESTS=OFF \
+    -DZEPHLET_MEASURE=ON
+cmake --build "$root/build/measure" -j"$(nproc)" --target "${targets[@]}"
 [[ -f $exe && -x $linux ]] || { echo "no program at $exe or $linux" >&2; exit 1; }
-for tool in Xvfb openbox xdotool wine g++ pkg-config; do
+for tool in Xvfb openbox xdotool wine; do
     command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 1; }
 done
+scroll_rate=$root/build/measure/tools/measure/scroll_rate
 
 source "$root/tests/e2e/x_session.sh"
-scroll_rate=$work/scroll_rate
-g++ -O2 -std=c++20 -I"$root" "$root/tools/measure/scroll_rate.cpp" "$root/render/bitmap.cpp" \
-    $(pkg-config --cflags --libs x11) -o "$scroll_rate"
 
 start_wine_session
 server=${session_pids[0]}

@@ -13,29 +13,15 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
-#include "render/bitmap.h"
+#include "tools/measure/bmp_pixels.h"
 
 namespace {
 
 constexpr int kGroundWidth = 100;
 constexpr int kGroundHeight = 800;
 constexpr int kScrollStep = 2;
-
-// The 100 x 800 ground strip as 0xRRGGBB, top row first; empty if the file
-// is not it. Read by the game's own decoder.
-std::vector<std::uint32_t> readGround(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), {}};
-    const auto picture = zephlet::decodeDib(bytes);
-    if (!picture || picture->width != kGroundWidth || picture->height != kGroundHeight) {
-        return {};
-    }
-    return picture->pixels;
-}
 
 // The scroll offset (0 to 798) whose ground best matches the left view's
 // top `rows` rows, or -1 if the window cannot be read. Row r of the view
@@ -73,7 +59,8 @@ int scrollOffset(Display* display, Window window, int left, int top, int rows,
 
 int main(int argc, char** argv) {
     Display* display = argc == 4 || argc == 6 ? XOpenDisplay(nullptr) : nullptr;
-    const auto ground = argc >= 3 ? readGround(argv[2]) : std::vector<std::uint32_t>{};
+    const auto ground = argc >= 3 ? readBmpPixels(argv[2], kGroundWidth, kGroundHeight)
+                                  : std::vector<std::uint32_t>{};
     if (display == nullptr || ground.empty()) {
         std::fputs("usage: scroll_rate WINDOW GROUND.bmp SECONDS [LEFT TOP] (with a display)\n",
                    stderr);

@@ -14,29 +14,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "render/bitmap.h"
+#include "tools/measure/bmp_pixels.h"
 
 namespace {
 
 constexpr int kSize = 32;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
-
-// A 32 x 32 BMP as 0xRRGGBB values, top row first; empty if the file is not
-// one. Read by the game's own decoder.
-std::vector<std::uint32_t> readSprite(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), {}};
-    const auto picture = zephlet::decodeDib(bytes);
-    if (!picture || picture->width != kSize || picture->height != kSize) {
-        return {};
-    }
-    return picture->pixels;
-}
 
 // Whether the craft stands at lane 0 and altitude 0 in both views, whose
 // left edges are at x 35 and 183, with its top at y 500: no non-white pixel
@@ -89,7 +75,7 @@ int run(Display* display, int argc, char** argv) {
         std::fputs("usage: window_probe first-frame SPRITE.bmp PROGRAM [ARGS...]\n", stderr);
         return 2;
     }
-    const auto sprite = readSprite(argv[2]);
+    const auto sprite = readBmpPixels(argv[2], kSize, kSize);
     if (sprite.empty()) {
         std::fprintf(stderr, "window_probe: %s is not a 32 x 32 24-bit BMP\n", argv[2]);
         return 2;

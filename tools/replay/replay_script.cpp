@@ -11,6 +11,7 @@
 #include "game/game_state.h"
 #include "game/level_scripts.h"
 #include "game/player_controls.h"
+#include "render/client_area.h"
 #include "render/stereo_view.h"
 
 namespace zephlet {
@@ -24,7 +25,9 @@ const std::string kReplayUsage =
     "  up CODE      key released\n"
     "  advance      end the current level at once\n"
     "  print        print the state line\n"
-    "  client W H   client area for shots (default 265 x 600)\n"
+    "  client W H   client area for shots (default " +
+    std::to_string(kWindowWidth) + " x " + std::to_string(kWindowHeight) +
+    ", the window's size)\n"
     "  view NAME    the window's view for shots: " +
     stereoViewNames(", ") +
     "\n"
@@ -39,8 +42,6 @@ const std::string kReplayUsage =
 
 namespace {
 
-constexpr int kDefaultClientWidth = 265;
-constexpr int kDefaultClientHeight = 600;
 constexpr std::uint32_t kMaxClientSide = 8192;
 
 std::vector<std::string_view> splitWords(std::string_view line) {
@@ -95,8 +96,8 @@ std::optional<std::uint32_t> parseNumber(std::string_view text) {
 struct Replay {
     std::ostream& out;
     const ReplayOptions& options;
-    int clientWidth = kDefaultClientWidth;
-    int clientHeight = kDefaultClientHeight;
+    int clientWidth = kWindowWidth;
+    int clientHeight = kWindowHeight;
 
     void runFrames(std::uint32_t count) {
         for (std::uint32_t i = 0; i < count; ++i) {

@@ -7,9 +7,10 @@
 
 namespace zephlet {
 
-// Drawing is optional: the script core knows only the game. A driver that
-// can draw passes this; it composes the current state for a client area of
-// width x height and writes it to file, returning an error text on failure.
+// Drawing is optional: the script core knows the game and the view's name,
+// not how to draw. A driver that can draw passes this; it composes the
+// current state for a client area of width x height and writes it to file,
+// returning an error text on failure.
 using ShotWriter = std::function<std::string(int width, int height, const std::string& file)>;
 
 struct ReplayOptions {

@@ -1,4 +1,0 @@
-// In the browser the window procedure's messages are the shell's own.
-#pragma once
-
-#include "app/emulated_window_messages.h"
