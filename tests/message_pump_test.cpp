@@ -1,8 +1,7 @@
 // The frame loop on SDL's dummy video driver, with a fake renderer whose
 // paint runs the real tick: one waiting event handled per frame, a paint
 // only where the layer finds a client area, and a close that ends the loop
-// before any further paint. The key messages SDL's events become. Then
-// winMain around it.
+// before any further paint. Then winMain around it.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -18,7 +17,6 @@
 #include "app/sdl/platform_messages.h"
 #include "app/sdl/platform_window.h"
 #include "app/sdl/program_entry.h"
-#include "app/sdl/virtual_keys.h"
 #include "app/shell_globals.h"
 #include "app/shell_platform.h"
 #include "app/window_procedure.h"
@@ -64,9 +62,8 @@ struct Event {
     int code = 0;
     Uint16 mod = KMOD_NONE;
 };
-SDL_Event sdlEvent(const Event& e) {
-    SDL_Event event{};
-    event.type = e.type;
+void push(const Event& e) {
+    SDL_Event event{e.type};
     if (e.type == SDL_WINDOWEVENT) {
         event.window.windowID = SDL_GetWindowID(mainWindow());
         event.window.event = static_cast<Uint8>(e.code);
@@ -74,10 +71,6 @@ SDL_Event sdlEvent(const Event& e) {
         event.key.windowID = SDL_GetWindowID(mainWindow());
         event.key.keysym = {static_cast<SDL_Scancode>(e.code), SDLK_UNKNOWN, e.mod, 0};
     }
-    return event;
-}
-void push(const Event& e) {
-    SDL_Event event = sdlEvent(e);
     ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
 }
 
@@ -168,33 +161,6 @@ TEST_F(MessagePumpTest, EachFrameTakesOneEventAndACloseEndsTheLoopBeforeAnyFurth
         Message message;
         ASSERT_TRUE(peekMessage(message));
         EXPECT_EQ(message.message, WM_PAINT) << "a step after the close";
-    }
-}
-
-// The messages SDL's key events become, in order: keys plain, again while
-// held and released again (as after a release lost to another window), but
-// F10, and keys with Alt, the system's, which go to the default handling
-// (Alt+F4 closes).
-TEST_F(MessagePumpTest, KeyEventsBecomeKeyMessages) {
-    const struct {
-        Event event;
-        MessageId message;
-        WordParam key;
-        std::uint32_t flags;
-    } cases[] = {
-        {{SDL_KEYDOWN, SDL_SCANCODE_RIGHT}, WM_KEYDOWN, 0x27, 1},
-        {{SDL_KEYDOWN, SDL_SCANCODE_RIGHT}, WM_KEYDOWN, 0x27, 1},  // held: the latch decides
-        {{SDL_KEYUP, SDL_SCANCODE_RIGHT}, WM_KEYUP, 0x27, 1 | kKeyWasDown | kKeyReleased},
-        {{SDL_KEYUP, SDL_SCANCODE_RIGHT}, WM_KEYUP, 0x27, 1 | kKeyWasDown | kKeyReleased},
-        {{SDL_KEYDOWN, SDL_SCANCODE_F4, KMOD_LALT}, WM_SYSKEYDOWN, VK_F4, 1 | kKeyContextAlt},
-        {{SDL_KEYDOWN, SDL_SCANCODE_F10}, WM_SYSKEYDOWN, VK_F10, 1},
-    };
-    for (const auto& c : cases) {
-        const Message message = translateEvent(sdlEvent(c.event));
-        EXPECT_EQ(message.window, window);
-        EXPECT_EQ(message.message, c.message) << c.key;
-        EXPECT_EQ(message.wParam, c.key);
-        EXPECT_EQ(static_cast<std::uint32_t>(message.lParam), c.flags) << c.key;
     }
 }
 

@@ -79,7 +79,8 @@ void openGamepad(int deviceIndex) {
         return;  // gone again already, or no room
     }
     const SDL_JoystickID id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller));
-    // SDL may announce a pad twice; opening it again only counted a reference.
+    // The index may have moved on to a pad already open, as pads come and
+    // go: opening it again only counted a reference.
     if (std::any_of(gamepads.begin(), gamepads.end(), [&](const Gamepad& pad) {
             return pad.controller != nullptr && pad.id == id;
         })) {
@@ -89,9 +90,8 @@ void openGamepad(int deviceIndex) {
     *free = {controller, id, {}};
 }
 
-// The pad's d-pad and left stick; an unplugged pad holds nothing. SDL
-// leaves presses out of the pad's state while the window has no focus, and
-// lets releases in.
+// The pad's d-pad and left stick. SDL leaves presses out of the pad's
+// state while the window has no focus, and lets releases in.
 GamepadReading readController(SDL_GameController* controller) {
     constexpr std::pair<SDL_GameControllerButton, std::uint32_t> kDpad[] = {
         {SDL_CONTROLLER_BUTTON_DPAD_LEFT, kKeyLeft},
