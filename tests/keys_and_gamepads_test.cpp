@@ -201,7 +201,7 @@ TEST_F(Gamepads, EachPadIsOneMoreSourceOfTheArrows) {
         {"unplug0 unplug0 unplug0 unplug0 unplug0 unplug0 unplug0 unplug0 unplug0", "D-"},
         // Plugged and unplugged between two steps, and on every step.
         {"plug 0+R unplug0", ""},
-        {"plug 0+R", ". R+ ."},
+        {"plug 0+R", ". . R+"},
         {"unplug0 plug 0+L", ". R- L+ ."},
         {"unplug0", "L-"},
         {"k+R k-R", "R+ R-"},  // nothing left held

@@ -110,6 +110,24 @@ GamepadReading readController(SDL_GameController* controller) {
     return reading;
 }
 
+bool gamepadsStarted = false;
+// Steps since SDL last looked for pads. Each look is a few system calls;
+// made every frame while no pad is open, they cost the game a few percent
+// of its CPU, so SDL looks twice a second then.
+int stepsSinceLook = 0;
+constexpr int kStepsBetweenLooks = 30;
+
+// Has SDL read the open pads and look for new ones, which it then queues
+// as added devices.
+void updateGamepads() {
+    const bool open = std::any_of(gamepads.begin(), gamepads.end(),
+                                  [](const Gamepad& pad) { return pad.controller != nullptr; });
+    if (gamepadsStarted && (open || ++stepsSinceLook >= kStepsBetweenLooks)) {
+        stepsSinceLook = 0;
+        SDL_JoystickUpdate();
+    }
+}
+
 // Reads every open pad as SDL last updated it and queues what changed. A
 // pad that is gone releases what it held and is closed.
 void readGamepads() {
@@ -207,14 +225,17 @@ Message translateEvent(const SDL_Event& event) {
 
 void startGamepads() {
     heldArrows = {};
-    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
+    stepsSinceLook = 0;
+    // The pump updates the pads itself (updateGamepads), not SDL's.
+    SDL_SetHint(SDL_HINT_AUTO_UPDATE_JOYSTICKS, "0");
+    gamepadsStarted = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+    if (!gamepadsStarted) {
         return;  // the keys alone
     }
     // The pads are read once a pump step from the state SDL keeps; their
     // events would come by the dozen a second, each taking a step from the
-    // keys. SDL goes on updating the pads while any joystick event is on:
-    // the added device stays, from which SDL makes the controller's added
-    // event, for pads present now and plugged later alike.
+    // keys. The added device stays: from it SDL makes the controller's
+    // added event, for pads present now and plugged later alike.
     constexpr Uint32 kPadEvents[] = {
         SDL_JOYAXISMOTION,
         SDL_JOYBALLMOTION,
@@ -256,13 +277,15 @@ void stopGamepads() {
     }
     gamepadMessages.clear();
     heldArrows = {};
+    gamepadsStarted = false;
 }
 
 bool peekMessage(Message& message) {
-    // The pads are read right after SDL's queue has taken in what the
-    // display and the pads sent, and only when none of their messages is
-    // still waiting, so that none is ever lost or reordered.
+    // The pads are read right after SDL has updated them and its queue has
+    // taken in what the display sent, and only when none of their messages
+    // is still waiting, so that none is ever lost or reordered.
     if (gamepadMessages.empty()) {
+        updateGamepads();
         SDL_Event event;
         const bool polled = SDL_PollEvent(&event) != 0;
         if (polled) {

@@ -31,7 +31,7 @@ Message translateEvent(const SDL_Event& event);
 
 // Takes at most one message: a pad's waiting one, or else one event from
 // SDL's queue (one SDL_PollEvent, which also fetches whatever the display
-// and the pads have sent since the last call), after which the open pads
+// has sent since the last call), after which the pads SDL has just updated
 // are read and their changes queued.
 bool peekMessage(Message& message);
 
