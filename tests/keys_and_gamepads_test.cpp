@@ -125,10 +125,11 @@ std::string pumped() {
         const bool down = m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN;
         const auto key = std::find_if(std::begin(kKeys), std::end(kKeys),
                                       [&](const Key& k) { return k.code == m.wParam; });
-        out +=
-            (out.empty() ? "" : " ") + (m.message == WM_NULL || key == std::end(kKeys)
-                                            ? "."
-                                            : (system ? "s" : "") + key->name + (down ? "+" : "-"));
+        std::string name = ".";
+        if (m.message != WM_NULL && key != std::end(kKeys)) {
+            name = (system ? "s" : "") + key->name + (down ? "+" : "-");
+        }
+        out += (out.empty() ? "" : " ") + name;
     }
     return out;
 }
