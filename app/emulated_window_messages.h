@@ -39,7 +39,6 @@ constexpr std::uint32_t WM_RBUTTONUP = 0x0205;
 // WM_SIZE word parameter: what became of the window.
 constexpr std::uint32_t SIZE_RESTORED = 0;
 constexpr std::uint32_t SIZE_MINIMIZED = 1;
-constexpr std::uint32_t SIZE_MAXIMIZED = 2;
 
 // WM_SYSCOMMAND word parameter.
 constexpr std::uint32_t SC_CLOSE = 0xF060;

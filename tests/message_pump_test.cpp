@@ -1,8 +1,7 @@
 // The frame loop on SDL's dummy video driver, with a fake renderer whose
 // paint runs the real tick: one waiting event handled per frame, a paint
 // only where the layer finds a client area, and a close that ends the loop
-// before any further paint. The key messages SDL's events become. Then
-// winMain around it.
+// before any further paint. Then winMain around it.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -18,15 +17,12 @@
 #include "app/sdl/platform_messages.h"
 #include "app/sdl/platform_window.h"
 #include "app/sdl/program_entry.h"
-#include "app/sdl/virtual_keys.h"
 #include "app/shell_globals.h"
 #include "app/shell_platform.h"
 #include "app/window_procedure.h"
 #include "game/game_state.h"
 #include "game/level_scripts.h"
-#include "game/world_tick.h"
-#include "render/frame_presentation.h"
-#include "render/graphics_resources.h"
+#include "tests/fake_renderer.h"
 
 // The dummy driver cannot minimise a window, so SDL's flags are the test's:
 // they follow the minimise and restore events the window procedure is sent.
@@ -38,35 +34,6 @@ Uint32 SDL_GetWindowFlags(SDL_Window* /*window*/) {
 }
 
 namespace zephlet {
-
-namespace {
-
-// What the renderer saw, in order: "create WxH", the craft's lane after each
-// paint's tick, "release". Every paint is one tick.
-std::string calls;
-void record(const std::string& what) {
-    calls += (calls.empty() ? "" : " ") + what;
-}
-void (*onPaint)() = nullptr;  // at the start of every paint, before its tick
-
-}  // namespace
-
-void createGraphicsResources() {
-    record("create " + std::to_string(clientRect.right) + "x" + std::to_string(clientRect.bottom));
-}
-void releaseGraphicsResources() {
-    record("release");
-}
-void paintFrame(SDL_Window*) {
-    if (onPaint != nullptr) {
-        onPaint();
-    }
-    tickWorld();
-    record(std::to_string(gameState.playerLane));
-    if (gameState.levelTick == 100) {
-        quitRequested = true;  // a loop that would not end fails instead
-    }
-}
 
 namespace {
 
@@ -95,9 +62,8 @@ struct Event {
     int code = 0;
     Uint16 mod = KMOD_NONE;
 };
-SDL_Event sdlEvent(const Event& e) {
-    SDL_Event event{};
-    event.type = e.type;
+void push(const Event& e) {
+    SDL_Event event{e.type};
     if (e.type == SDL_WINDOWEVENT) {
         event.window.windowID = SDL_GetWindowID(mainWindow());
         event.window.event = static_cast<Uint8>(e.code);
@@ -105,10 +71,6 @@ SDL_Event sdlEvent(const Event& e) {
         event.key.windowID = SDL_GetWindowID(mainWindow());
         event.key.keysym = {static_cast<SDL_Scancode>(e.code), SDLK_UNKNOWN, e.mod, 0};
     }
-    return event;
-}
-void push(const Event& e) {
-    SDL_Event event = sdlEvent(e);
     ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
 }
 
@@ -202,29 +164,6 @@ TEST_F(MessagePumpTest, EachFrameTakesOneEventAndACloseEndsTheLoopBeforeAnyFurth
     }
 }
 
-// The messages SDL's key events become: keys plain, but F10, and keys with
-// Alt, the system's, which go to the default handling (Alt+F4 closes).
-TEST_F(MessagePumpTest, KeyEventsBecomeKeyMessages) {
-    const struct {
-        Event event;
-        MessageId message;
-        WordParam key;
-        std::uint32_t flags;
-    } cases[] = {
-        {{SDL_KEYDOWN, SDL_SCANCODE_RIGHT}, WM_KEYDOWN, 0x27, 1},
-        {{SDL_KEYUP, SDL_SCANCODE_RIGHT}, WM_KEYUP, 0x27, 1 | kKeyWasDown | kKeyReleased},
-        {{SDL_KEYDOWN, SDL_SCANCODE_F4, KMOD_LALT}, WM_SYSKEYDOWN, VK_F4, 1 | kKeyContextAlt},
-        {{SDL_KEYDOWN, SDL_SCANCODE_F10}, WM_SYSKEYDOWN, VK_F10, 1},
-    };
-    for (const auto& c : cases) {
-        const Message message = translateEvent(sdlEvent(c.event));
-        EXPECT_EQ(message.window, window);
-        EXPECT_EQ(message.message, c.message) << c.key;
-        EXPECT_EQ(message.wParam, c.key);
-        EXPECT_EQ(static_cast<std::uint32_t>(message.lParam), c.flags) << c.key;
-    }
-}
-
 // The whole entry, with the video system started and stopped by winMain.
 std::uint32_t stateAtPaint[2] = {};
 
@@ -250,17 +189,6 @@ TEST(ProgramEntryTest, StartsInOrderAndEndsWithZeroAfterTheClose) {
     EXPECT_EQ(stateAtPaint[0], unseeded);
     EXPECT_GE(stateAtPaint[1], static_cast<std::uint32_t>(before));
     EXPECT_LE(stateAtPaint[1], static_cast<std::uint32_t>(after));
-}
-
-// X11's plain framebuffer (and the drivers the tests run on) rather than an
-// OpenGL texture; SDL's texture path where the driver has no framebuffer.
-TEST(ProgramEntryTest, PresentsToAPlainFramebufferWhereTheDriverHasOne) {
-    for (const char* driver : {"x11", "X11", "dummy", "offscreen"}) {
-        EXPECT_TRUE(presentsToPlainFramebuffer(driver)) << driver;
-    }
-    for (const char* driver : {"wayland", "KMSDRM", ""}) {
-        EXPECT_FALSE(presentsToPlainFramebuffer(driver)) << driver;
-    }
 }
 
 }  // namespace

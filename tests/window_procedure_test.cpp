@@ -1,23 +1,21 @@
 // The window procedure between fakes of the platform's default handling and
 // of the renderer: what each message answers and does, and the order of the
-// window's destruction. Also the mapping of SDL's keys onto virtual-key codes,
-// and the key messages of the layers that stand in for the window's.
+// window's destruction. Also the key messages of the layers that stand in
+// for the window's.
 #include "app/window_procedure.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
-#include <vector>
 
-#include "app/sdl/virtual_keys.h"
 #include "app/shell_globals.h"
 #include "app/web/browser_events.h"
 #include "game/game_state.h"
+#include "game/player_controls.h"
 #include "render/frame_presentation.h"
-#include "render/graphics_resources.h"
+#include "tests/fake_renderer.h"
 
 namespace zephlet {
 
@@ -25,26 +23,12 @@ namespace {
 
 SDL_Window* const kWindow = reinterpret_cast<SDL_Window*>(std::uintptr_t{0x1000});
 constexpr std::int32_t kDefaultResult = 0x5EED;  // told apart from the procedure's own 0
-// What the fakes were asked to do, in order, each with whether the flag was up.
-std::vector<std::string> calls;
-void record(const std::string& what) {
-    calls.push_back(what + (quitRequested ? " flag" : ""));
-}
 
 }  // namespace
 
 ClientRect clientRect;
 ClientRect windowClientRect(SDL_Window*) {
     return {0, 0, 263, 575};
-}
-void createGraphicsResources() {
-    record("create " + std::to_string(clientRect.right) + "x" + std::to_string(clientRect.bottom));
-}
-void releaseGraphicsResources() {
-    record("release");
-}
-void paintFrame(SDL_Window*) {
-    record("paint");
 }
 MessageResult defWindowProc(SDL_Window* window, MessageId message, WordParam wParam,
                             LongParam lParam) {
@@ -66,26 +50,27 @@ void reset() {
 }
 
 // Creation takes the client rectangle first; destruction releases, then
-// flags, then posts the quit; a paint is the frame. Closing, the system's
-// keys and commands go to the default handling, whose answer is passed back.
+// flags, then posts the quit; a paint is the frame's tick. Closing, the
+// system's keys and commands go to the default handling, whose answer is
+// passed back.
 TEST(WindowProcedure, AnswersAndDoesWhatEachMessageAsks) {
     const struct {
         MessageId message;
-        std::vector<std::string> calls;
+        std::string calls;
     } cases[] = {
-        {WM_CREATE, {"create 263x575"}},
-        {WM_DESTROY, {"release", "post 0 flag"}},
-        {WM_PAINT, {"paint"}},
-        {WM_CLOSE, {"default 16"}},
-        {WM_SYSKEYDOWN, {"default 260"}},
-        {WM_SYSKEYUP, {"default 261"}},
-        {WM_SYSCOMMAND, {"default 274"}},
-        {WM_NULL, {"default 0"}},
+        {WM_CREATE, "create 263x575"},
+        {WM_DESTROY, "release post 0 flag"},
+        {WM_PAINT, "0"},
+        {WM_CLOSE, "default 16"},
+        {WM_SYSKEYDOWN, "default 260"},
+        {WM_SYSKEYUP, "default 261"},
+        {WM_SYSCOMMAND, "default 274"},
+        {WM_NULL, "default 0"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
         reset();
-        const bool toDefault = c.calls[0].starts_with("default");
+        const bool toDefault = c.calls.starts_with("default");
         EXPECT_EQ(windowProc(kWindow, c.message, 7, -0x1234), toDefault ? kDefaultResult : 0);
         EXPECT_EQ(calls, c.calls);
         EXPECT_EQ(quitRequested, c.message == WM_DESTROY);
@@ -105,38 +90,10 @@ TEST(WindowProcedure, EveryKeyReachesTheControlsAndNeverTheDefaultHandling) {
             EXPECT_EQ(windowProc(kWindow, WM_KEYDOWN, key, repeat), 0);
             EXPECT_EQ(windowProc(kWindow, WM_KEYUP, key, release), 0);
         }
-        EXPECT_EQ(gameState.playerLane, key == VK_LEFT ? -32 : key == VK_RIGHT ? 32 : 0);
-        EXPECT_EQ(gameState.playerAltitude, key == VK_UP ? 4 : 0);
+        EXPECT_EQ(gameState.playerLane, key == kKeyLeft ? -32 : key == kKeyRight ? 32 : 0);
+        EXPECT_EQ(gameState.playerAltitude, key == kKeyUp ? 4 : 0);
     }
     EXPECT_TRUE(calls.empty());
-}
-
-// SDL's codes of '%', '&', '\'' and '(' are 0x25 to 0x28: wherever those
-// keys sit, only the arrows give the arrows' codes, and the keypad's do with
-// Num Lock off.
-TEST(VirtualKeys, OnlyTheArrowKeysSteer) {
-    const std::map<int, std::uint32_t> arrows = {
-        {SDL_SCANCODE_LEFT, 0x25}, {SDL_SCANCODE_UP, 0x26},   {SDL_SCANCODE_RIGHT, 0x27},
-        {SDL_SCANCODE_DOWN, 0x28}, {SDL_SCANCODE_KP_4, 0x25}, {SDL_SCANCODE_KP_8, 0x26},
-        {SDL_SCANCODE_KP_6, 0x27}, {SDL_SCANCODE_KP_2, 0x28},
-    };
-    for (int scancode = 0; scancode < SDL_NUM_SCANCODES; ++scancode) {
-        for (const SDL_Keycode sym :
-             {SDLK_UNKNOWN, SDLK_PERCENT, SDLK_AMPERSAND, SDLK_QUOTE, SDLK_LEFTPAREN}) {
-            for (const Uint16 mod : {Uint16{KMOD_NONE}, Uint16{KMOD_NUM}}) {
-                SCOPED_TRACE(::testing::Message() << scancode << " " << sym << " " << mod);
-                const auto s = static_cast<SDL_Scancode>(scancode);
-                const std::uint32_t key = virtualKeyCode({s, sym, mod, 0});
-                const auto arrow = arrows.find(scancode);
-                const bool keypad = s >= SDL_SCANCODE_KP_1 && s <= SDL_SCANCODE_KP_0;
-                const bool steers = arrow != arrows.end() && !(keypad && mod == KMOD_NUM);
-                EXPECT_EQ(key >= 0x25 && key <= 0x28 ? key : 0, steers ? arrow->second : 0);
-            }
-        }
-    }
-    // Letters follow the layout.
-    EXPECT_EQ(virtualKeyCode({SDL_SCANCODE_Q, SDLK_a, KMOD_NONE, 0}), 0x41u);
-    EXPECT_EQ(virtualKeyCode({SDL_SCANCODE_APOSTROPHE, SDLK_QUOTE, KMOD_NONE, 0}), 0xDEu);
 }
 
 // The key messages of the layers that stand in for the window's: F10 and

@@ -95,6 +95,7 @@ bool registerWindowClass(WindowProcedure procedure) {
                             presentsToPlainFramebuffer(driver) ? kPlainFramebuffer : "1",
                             SDL_HINT_OVERRIDE);
     quietUnusedEvents();
+    startGamepads();
     setWindowProcedure(procedure);
     windowClass = {loadIcon(), SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW)};
     return true;
@@ -105,6 +106,7 @@ void unregisterWindowClass() {
     SDL_FreeSurface(windowClass.icon);
     windowClass = {};
     setWindowProcedure(nullptr);
+    stopGamepads();
     SDL_Quit();
 }
 

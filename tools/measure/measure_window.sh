@@ -10,12 +10,17 @@
 #   - the CPU the program uses while playing (utime + stime over 30 s, from
 #     /proc) beside a bare SDL window's measured at the same time, as a
 #     ratio, with the X server's, and the program's peak resident memory;
-#     with --view, one program in each view given, all beside the same bare
-#     window at the same time.
+#     with --view, one program in each view given, and with several
+#     programs each of them, all beside the same bare window at the same
+#     time.
 #
-# usage: tools/measure/measure_window.sh [--gl] [--view VIEW]... [ZEPHLET]
+# usage: tools/measure/measure_window.sh [--gl] [--view VIEW]... [ZEPHLET]...
 #   ZEPHLET defaults to the Release build in build/measure, made here with
-#   the probes. --gl measures a Release build (build/measure-gl) whose
+#   the probes; the start and the frame period are the first one's. Another
+#   build of the game (an older commit, or one made with
+#   -DZEPHLET_MEASURE_VIRTUAL_GAMEPAD=ON, which attaches a pad that is never
+#   touched) is measured beside it by naming both. --gl measures a Release
+#   build (build/measure-gl) whose
 #   window surface goes through OpenGL instead of plain X11 images, the
 #   choice the game does not make. --view (parallel, crossed, red-cyan;
 #   parallel if none is given) chooses the views whose CPU is measured; the
@@ -43,14 +48,18 @@ while (($#)); do
     esac
 done
 ((${#views[@]})) || views=(parallel)
-zephlet=${1:-$build/app/sdl/zephlet}
+programs=("$@")
+((${#programs[@]})) || programs=("$build/app/sdl/zephlet")
+zephlet=${programs[0]}
 # Rebuilt if the sources changed since: a stale program measures nothing.
 targets=(window_probe bare_window)
 [[ $# -gt 0 ]] || targets+=(zephlet)
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DZEPHLET_TESTS=OFF -DZEPHLET_MEASURE=ON \
     "${options[@]}"
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
-[[ -x $zephlet ]] || { echo "no program at $zephlet" >&2; exit 1; }
+for program in "${programs[@]}"; do
+    [[ -x $program ]] || { echo "no program at $program" >&2; exit 1; }
+done
 for tool in Xvfb openbox xdotool wmctrl; do
     command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 1; }
 done
@@ -84,7 +93,7 @@ summary() {
 }
 
 echo "machine: $(lscpu | sed -n 's/^Model name: *//p'), $(nproc) cores"
-echo "program: $zephlet"
+echo "programs: ${programs[*]}"
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
 
 # --- Start to first frame.
@@ -129,13 +138,17 @@ echo "frame period (ms, $how): $(summary <"$work/periods")"
 ticks=$(getconf CLK_TCK)
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 games=()
-for view in "${views[@]}"; do
-    "$zephlet" --view "$view" &
-    games+=($!)
+labels=()
+for program in "${programs[@]}"; do
+    for view in "${views[@]}"; do
+        "$program" --view "$view" &
+        games+=($!)
+        labels+=("$program, $view view")
+    done
 done
 "$bare" &
 baseline=$!
-within 10 bash -c "(( \$(xdotool search --onlyvisible --name '^Zephlet!$' | wc -l) == ${#views[@]} ))"
+within 10 bash -c "(( \$(xdotool search --onlyvisible --name '^Zephlet!$' | wc -l) == ${#games[@]} ))"
 timeout 10 xdotool search --sync --onlyvisible --name '^bare$' >/dev/null
 sleep 2
 games_before=()
@@ -160,12 +173,12 @@ done
 kill "$baseline"
 wait "$baseline" 2>/dev/null || true
 bare=$((bare_after - bare_before))
-awk -v b=$bare -v s=$((server_after - server_before)) -v t="$ticks" -v n=$((${#views[@]} + 1)) \
+awk -v b=$bare -v s=$((server_after - server_before)) -v t="$ticks" -v n=$((${#games[@]} + 1)) \
     'BEGIN { printf "CPU over 30 s: bare window %.2f %% of one core; X server (all %d windows) %.2f %%\n",
              b / t / 30 * 100, n, s / t / 30 * 100 }'
-for i in "${!views[@]}"; do
-    awk -v view="${views[i]}" -v g=$((games_after[i] - games_before[i])) -v b=$bare -v t="$ticks" \
+for i in "${!games[@]}"; do
+    awk -v label="${labels[i]}" -v g=$((games_after[i] - games_before[i])) -v b=$bare -v t="$ticks" \
         -v k="${peaks[i]}" \
-        'BEGIN { printf "  game, %s view: %.2f %% of one core, ratio to the bare window %.2f; peak resident memory (VmHWM) %.1f MiB\n",
-                 view, g / t / 30 * 100, (b > 0 ? g / b : 0), k / 1024 }'
+        'BEGIN { printf "  %s: %.2f %% of one core, ratio to the bare window %.2f; peak resident memory (VmHWM) %.1f MiB\n",
+                 label, g / t / 30 * 100, (b > 0 ? g / b : 0), k / 1024 }'
 done
