@@ -13,7 +13,7 @@ import {dirname, join, resolve} from 'node:path';
 import {fileURLToPath, pathToFileURL} from 'node:url';
 import {gzipSync} from 'node:zlib';
 
-import {launchBrowser, openPage, sleep} from '../../tests/web/page_harness.mjs';
+import {launchBrowser, open, sleep} from '../../tests/web/page_harness.mjs';
 
 const here = dirname(fileURLToPath(import.meta.url));
 const pagePath = resolve(process.argv[2] || 'build/web/zephlet.html');
@@ -74,7 +74,7 @@ console.log(`size: ${bytes.length} bytes, ${gzipSync(bytes, {level: 9}).length} 
   const browser = await launchBrowser();
   const firsts = [];
   for (let i = 0; i < 10; ++i) {
-    const {page} = await openPage(browser, pageUrl, {before: countFrames});
+    const {page} = await open(browser, pageUrl, {before: countFrames});
     await sleep(500);
     firsts.push(await page.evaluate(() => window.firstFrameMs));
     await page.close();
@@ -86,8 +86,8 @@ console.log(`size: ${bytes.length} bytes, ${gzipSync(bytes, {level: 9}).length} 
 
 {
   const [game, bare] = [await launchBrowser(), await launchBrowser()];
-  const gamePage = (await openPage(game, pageUrl, {before: countFrames})).page;
-  const barePage = (await openPage(bare, bareUrl, {before: countFrames})).page;
+  const gamePage = (await open(game, pageUrl, {before: countFrames})).page;
+  const barePage = (await open(bare, bareUrl, {before: countFrames})).page;
   await sleep(2000);
   const cpu = cpuSeconds;
   const start = [await frames(gamePage), await frames(barePage), cpu(game), cpu(bare), Date.now()];
