@@ -84,9 +84,9 @@ const fixCalendar = (seconds) => {
   };
 };
 
-// One standard gamepad, as window.testPad(what, which, value): Firefox's
-// own test service, through the browser's real gamepad path; in Chromium a
-// getGamepads that reports it.
+// One standard gamepad, driven by the words of act as window.testPad(word):
+// Firefox's own test service, through the browser's real gamepad path; in
+// Chromium a getGamepads that reports it.
 const padDriver = () => {
   const service = navigator.requestGamepadServiceTest && navigator.requestGamepadServiceTest();
   let fake = null;
@@ -94,21 +94,22 @@ const padDriver = () => {
   if (!service) {
     navigator.getGamepads = () => [fake];
   }
-  window.testPad = async (what, which, value) => {
-    if (what === 'plug') {
+  window.testPad = async (word) => {
+    const [, button, axis, value] = /^(?:b(\d+)|([xy]))=(.*)$/.exec(word) || [];
+    if (word === 'plug') {
       index = service && await service.addGamepad('test pad', service.standardMapping,
           service.noHand, 17, 4, 0, 0, 0);
       fake = {connected: true, mapping: 'standard', axes: [0, 0, 0, 0],
         buttons: [...Array(17)].map(() => ({pressed: false}))};
-    } else if (what === 'unplug') {
+    } else if (word === 'unplug') {
       fake = null;
       await (service && service.removeGamepad(index));
-    } else if (what === 'b') {
-      fake.buttons[which] = {pressed: value === 1};
-      await (service && service.newButtonEvent(index, which, value === 1, value === 1));
+    } else if (button) {
+      fake.buttons[button] = {pressed: value === '1'};
+      await (service && service.newButtonEvent(index, Number(button), value === '1', value === '1'));
     } else {
-      fake.axes[which] = value;
-      await (service && service.newAxisMoveEvent(index, which, value));
+      fake.axes['xy'.indexOf(axis)] = Number(value);
+      await (service && service.newAxisMoveEvent(index, 'xy'.indexOf(axis), Number(value)));
     }
   };
 };
@@ -165,19 +166,22 @@ export async function assertFrameIsReplayShot(page, view = 'parallel', fromTick 
   assert.ok(frame.rgb.equals(rgb), `the frame is not the replay's shot of tick ${frame.tick} (${view})`);
 }
 
-// The craft's artwork (a 24-bit BMP, stored bottom-up) as 0xRRGGBB values.
-const craft = (() => {
+// The craft's artwork (a 24-bit BMP, stored bottom-up) as 0xRRGGBB values,
+// read when first asked for.
+let craftArt;
+const readCraft = () => {
   const bytes = readFileSync(join(process.env.ZEPHLET_RESOURCES, 'craft.bmp'));
   const [offset, width, height] = [bytes.readUInt32LE(10), bytes.readInt32LE(18), bytes.readInt32LE(22)];
   const stride = Math.ceil((width * 3) / 4) * 4;
   const at = (x, y) => bytes.readUIntLE(offset + (height - 1 - y) * stride + x * 3, 3);
   return {width, height, at};
-})();
+};
 
 // Whether the craft stands in that lane (-32, 0, 32) at altitude 0 in both
 // views, whose left edges are at x 35 and 183, with its top at y 500: every
 // pixel of it that is not white shows with its exact colour.
 export function craftInLane(frame, lane) {
+  const craft = craftArt ||= readCraft();
   for (let y = 0; y < craft.height; ++y) {
     for (let x = 0; x < craft.width; ++x) {
       const colour = craft.at(x, y);
@@ -197,16 +201,13 @@ export const showsCraftIn = (at, lane) => async () => craftInLane(await readFram
 // "-Shift" hold and release a key; "b15=1" and "x=-0.6" set the test pad's
 // button or axis, "plug" and "unplug" attach and remove it; "tap:Left"
 // taps the pad's button (or "tap:canvas"), "touch:Left@a" puts finger a on
-// it and "lift@a" lifts that finger; "wait:300" waits.
+// it and "lift@a" lifts that finger; "away:-Right" does "-Right" in another
+// tab in front; "wait:300" waits.
 export async function act(page, words, fingers = {}) {
   for (const word of words.split(' ').filter(Boolean)) {
     let m;
-    if ((m = /^b(\d+)=(\d)$/.exec(word))) {
-      await page.evaluate((b, v) => testPad('b', b, v), Number(m[1]), Number(m[2]));
-    } else if ((m = /^([xy])=(.+)$/.exec(word))) {
-      await page.evaluate((a, v) => testPad('axis', a, v), 'xy'.indexOf(m[1]), Number(m[2]));
-    } else if (word === 'plug' || word === 'unplug') {
-      await page.evaluate((what) => testPad(what), word);
+    if (/^(plug|unplug|b\d+=|[xy]=)/.test(word)) {
+      await page.evaluate((w) => testPad(w), word);
     } else if ((m = /^(tap|touch):(\w+)(?:@(\w+))?$/.exec(word))) {
       const at = await page.$eval(m[2] === 'canvas' ? '#window' : `#pad [aria-label=${m[2]}]`,
           (e) => e.getBoundingClientRect().toJSON());
@@ -215,6 +216,12 @@ export async function act(page, words, fingers = {}) {
       await (m[1] === 'tap' ? finger.end() : (fingers[m[3]] = finger));
     } else if ((m = /^lift@(\w+)$/.exec(word))) {
       await fingers[m[1]].end();
+    } else if ((m = /^away:(.+)$/.exec(word))) {
+      const other = await page.browser().newPage();
+      await other.bringToFront();
+      await act(other, m[1]);
+      await page.bringToFront();
+      await other.close();
     } else if ((m = /^wait:(\d+)$/.exec(word))) {
       await sleep(Number(m[1]));
     } else {
