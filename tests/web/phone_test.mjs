@@ -27,17 +27,16 @@ for (const [width, height, sideways] of [[360, 640], [390, 844], [640, 360, true
       async () => {
         const {page} = await open(browser, pageUrl, {seed: kSeed, phone: {width, height}});
         await assertFrameIsReplayShot(page);
-        const b = await page.evaluate(() => {
-          const box = (e) => e.getBoundingClientRect().toJSON();
-          return {canvas: box(document.getElementById('window')), views: box(document.getElementById('views')),
-            buttons: [...document.querySelectorAll('#pad button')].map(box), scrolled: scrollY};
-        });
+        const b = await page.evaluate(() => ({scrolled: scrollY,
+          canvas: document.getElementById('window').getBoundingClientRect().toJSON(),
+          boxes: [...document.querySelectorAll('#views, #pad button')].map((e) => e.getBoundingClientRect().toJSON())}));
         assert.equal(b.scrolled, 0);
-        for (const box of [b.canvas, b.views, ...b.buttons]) {
+        const buttons = b.boxes.slice(1);
+        for (const box of [b.canvas, ...b.boxes]) {
           assert.ok(box.left >= 0 && box.top >= 0 && box.right <= width && box.bottom <= height,
               `off the screen: ${JSON.stringify(box)}`);
         }
-        for (const button of b.buttons) {
+        for (const button of buttons) {
           assert.ok(button.width >= 48 && button.height >= 48);
           const beside = button.right <= b.canvas.left || button.left >= b.canvas.right;
           assert.ok(beside || (!sideways && (button.bottom <= b.canvas.top || button.top >= b.canvas.bottom)),
@@ -56,13 +55,12 @@ for (const [width, height, sideways] of [[360, 640], [390, 844], [640, 360, true
 // arrow presses nothing, the last to leave releases it; the canvas steers
 // nothing.
 test('the pad: a lane a tap, a held finger once, two fingers each', async () => {
-      const {page} = await open(browser, pageUrl, {phone: {width: 390, height: 844}});
-      await steerThrough(page, [['', 0], ['tap:Right', 32],
-        ['tap:canvas touch:canvas@c wait:300 lift@c', 32], ['touch:Left@a', 0], ['touch:Left@b', 0],
-        ['lift@a', 0], ['tap:Left', 0], ['lift@b touch:Right@a', 32], ['touch:Left@b', 0],
-        ['lift@a lift@b tap:Right', 32], ['tap:Left', 0]]);
-      await page.close();
-    });
+  const {page} = await open(browser, pageUrl, {phone: {width: 390, height: 844}});
+  await steerThrough(page, [['', 0], ['tap:Right', 32], ['tap:canvas touch:canvas@c wait:300 lift@c', 32],
+    ['touch:Left@a', 0], ['touch:Left@b', 0], ['lift@a', 0], ['tap:Left', 0], ['lift@b touch:Right@a', 32],
+    ['touch:Left@b', 0], ['lift@a lift@b tap:Right', 32], ['tap:Left', 0]]);
+  await page.close();
+});
 
 // An app switch or a gesture of the system's cancels the touch: the key is
 // released, so the next tap moves the craft again.
@@ -83,31 +81,28 @@ test('a cancelled touch releases its key', {
 test('the pad and the canvas never zoom or scroll the page', async () => {
   const {page} = await open(browser, pageUrl, {phone: {width: 360, height: 640}});
   await sleep(300);
-  const touch = page.touchscreen;
-  const gesture = async (where, fingers, dy, times) => {
-    const {x, y, width, height} = await page.$eval(where, (e) => e.getBoundingClientRect().toJSON());
-    const [cx, cy] = [x + width / 2, y + height / 2];
-    dy = Math.max(5 - cy, Math.min(635 - cy, dy));  // on the screen
-    for (let t = 0; t < times; ++t) {
-      const down = [];
-      for (let f = 0; f < fingers; ++f) {
-        down.push(await touch.touchStart(cx + 20 * f - 10 * (fingers - 1), cy));
-      }
-      for (let i = 1; times === 1 && i <= 8; ++i) {
-        for (let f = 0; f < fingers; ++f) {
-          const spread = fingers > 1 ? (2 * f - 1) * i : 0;
-          await down[f].move(cx + 20 * f - 10 * (fingers - 1) + 8 * spread, cy + (dy * i) / 8 + 3 * spread);
+  // Each stroke's fingers: where each starts beside the middle, and how far
+  // it moves in each of eight steps, kept on the screen.
+  const gestures = {'double tap': [[[0, 0, 0]], [[0, 0, 0]]], 'pinch': [[[-10, -8, -3], [10, 8, 3]]],
+    'swipe up': [[[0, 0, -30]]], 'swipe down': [[[0, 0, 30]]]};
+  for (const where of ['#pad [aria-label=Up]', '#window']) {
+    const box = await page.$eval(where, (e) => e.getBoundingClientRect().toJSON());
+    const [x, y] = [box.x + box.width / 2, box.y + box.height / 2];
+    for (const [what, strokes] of Object.entries(gestures)) {
+      for (const fingers of strokes) {
+        const down = [];
+        for (const [from] of fingers) {
+          down.push(await page.touchscreen.touchStart(x + from, y));
+        }
+        for (let i = 1; i <= 8 && fingers[0][2]; ++i) {
+          for (const [f, [from, dx, dy]] of fingers.entries()) {
+            await down[f].move(x + from + dx * i, Math.min(635, Math.max(5, y + dy * i)));
+          }
+        }
+        for (const finger of down) {
+          await finger.end();
         }
       }
-      for (const finger of down) {
-        await finger.end();
-      }
-    }
-  };
-  for (const where of ['#pad [aria-label=Up]', '#window']) {
-    for (const [what, fingers, dy, times] of [['double tap', 1, 0, 2], ['pinch', 2, 0, 1],
-      ['swipe up', 1, -250, 1], ['swipe down', 1, 250, 1]]) {
-      await gesture(where, fingers, dy, times);
       await sleep(400);
       const view = await page.evaluate(() => [visualViewport.scale, scrollY, visualViewport.offsetTop,
         performance.getEntriesByType('navigation').length]);
