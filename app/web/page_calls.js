@@ -165,29 +165,37 @@ mergeInto(LibraryManager.library, {
     });
   },
 
-  // The browser may have no gamepads, or refuse them (a frame whose
-  // permissions policy leaves them out): then every pad is absent, and after
-  // the first refusal they are not asked for again. Whatever a pad reports
-  // that is not a number counts as nothing pressed.
-  $gamepads: {usable: null},
+  // The browser shows the page a pad (gamepadconnected) once one of its
+  // buttons is pressed; the pads are read from then on until a frame finds
+  // none, since asking for them keeps the browser polling its devices. The
+  // browser may have no gamepads, or refuse them (a frame whose permissions
+  // policy leaves them out): then every pad is absent, and after the first
+  // refusal they are not asked for again. Whatever a pad reports that is
+  // not a number counts as nothing pressed.
+  $gamepads: {usable: null, shown: false},
   readGamepads__deps: ['$gamepads'],
   readGamepads: function(count) {
     if (gamepads.usable === null) {
       var policy = document.featurePolicy;
       gamepads.usable = typeof navigator.getGamepads === 'function' &&
           !(policy && !policy.allowsFeature('gamepad'));
+      addEventListener('gamepadconnected', function() {
+        gamepads.shown = gamepads.usable;
+      });
+    }
+    if (!gamepads.shown) {
+      return;
     }
     var pads = [];
-    if (gamepads.usable) {
-      try {
-        pads = navigator.getGamepads() || [];
-      } catch (refused) {
-        gamepads.usable = false;
-      }
+    try {
+      pads = navigator.getGamepads() || [];
+    } catch (refused) {
+      gamepads.usable = false;
     }
     var number = function(value) {
       return typeof value === 'number' ? value : NaN;
     };
+    gamepads.shown = false;
     for (var i = 0; i < count; ++i) {
       var pad = pads[i];
       var dpad = 0;
@@ -201,6 +209,7 @@ mergeInto(LibraryManager.library, {
         var axes = pad.axes || [];
         x = number(axes[0]);
         y = number(axes[1]);
+        gamepads.shown = gamepads.usable;
       }
       _gamepadState(i, dpad, x, y);
     }

@@ -101,6 +101,7 @@ const padDriver = () => {
           service.noHand, 17, 4, 0, 0, 0);
       fake = {connected: true, mapping: 'standard', axes: [0, 0, 0, 0],
         buttons: [...Array(17)].map(() => ({pressed: false}))};
+      dispatchEvent(new Event('gamepadconnected'));
     } else if (word === 'unplug') {
       fake = null;
       await (service && service.removeGamepad(index));

@@ -223,14 +223,16 @@ test('bad gamepads neither break the page nor leave an arrow held', {
   const bad = {
     wild: () => {
       let n = 0;
-      navigator.getGamepads = () => [...Array(8)].map((_, i) => (++n + i) % 2 ? null : {
-        connected: true, mapping: i % 2 ? 'standard' : '', axes: [['x', NaN, Infinity, -5][n % 4]],
-        buttons: i % 3 ? [] : Array(16).fill({pressed: n % 3 === 0}),
-      });
+      navigator.getGamepads = () => dispatchEvent(new Event('gamepadconnected')) &&
+        [...Array(8)].map((_, i) => (++n + i) % 2 ? null : {connected: true, mapping: i % 2 ? 'standard' : '',
+          axes: [['x', NaN, Infinity, -5][n % 4]], buttons: i % 3 ? [] : Array(16).fill({pressed: n % 3 === 0})});
       setTimeout(() => navigator.getGamepads = () => [], 1000);
     },
-    throwing: () => navigator.getGamepads = () => {
-      throw new DOMException('refused', 'SecurityError');
+    throwing: () => {
+      navigator.getGamepads = () => {
+        throw new DOMException('refused', 'SecurityError');
+      };
+      setTimeout(() => dispatchEvent(new Event('gamepadconnected')), 100);
     },
     missing: () => delete Navigator.prototype.getGamepads,
   };
