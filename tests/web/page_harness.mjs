@@ -101,7 +101,7 @@ const padDriver = () => {
           service.noHand, 17, 4, 0, 0, 0);
       fake = {connected: true, mapping: 'standard', axes: [0, 0, 0, 0],
         buttons: [...Array(17)].map(() => ({pressed: false}))};
-      dispatchEvent(new Event('gamepadconnected'));
+      service || dispatchEvent(new Event('gamepadconnected'));
     } else if (word === 'unplug') {
       fake = null;
       await (service && service.removeGamepad(index));
@@ -135,19 +135,17 @@ export async function readFrame(at) {
   const {width, height, base64, tick} = await at.evaluate(() => {
     const canvas = document.getElementById('window');
     const rgba = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
-    const rgb = new Uint8Array(canvas.width * canvas.height * 3);
-    for (let i = 0, o = 0; i < rgba.length; i += 4) {
-      rgb[o++] = rgba[i];
-      rgb[o++] = rgba[i + 1];
-      rgb[o++] = rgba[i + 2];
-    }
     let text = '';
-    for (let i = 0; i < rgb.length; i += 0x8000) {
-      text += String.fromCharCode.apply(null, rgb.subarray(i, i + 0x8000));
+    for (let i = 0; i < rgba.length; i += 0x8000) {
+      text += String.fromCharCode.apply(null, rgba.subarray(i, i + 0x8000));
     }
     return {width: canvas.width, height: canvas.height, base64: btoa(text), tick: window.framesPresented};
   });
-  return {width, height, tick, rgb: Buffer.from(base64, 'base64')};
+  const [rgba, rgb] = [Buffer.from(base64, 'base64'), Buffer.alloc(width * height * 3)];
+  for (let p = 0; p < width * height; ++p) {
+    rgba.copy(rgb, p * 3, p * 4, p * 4 + 3);
+  }
+  return {width, height, tick, rgb};
 }
 
 // For a page opened with the seed: waits past tick 130, where the first row
@@ -179,10 +177,11 @@ const readCraft = () => {
 };
 
 // Whether the craft stands in that lane (-32, 0, 32) at altitude 0 in both
-// views, whose left edges are at x 35 and 183, with its top at y 500: every
-// pixel of it that is not white shows with its exact colour.
-export function craftInLane(frame, lane) {
-  const craft = craftArt ||= readCraft();
+// views of the frame the page (or a frame of it) shows, whose left edges are
+// at x 35 and 183, with its top at y 500: every pixel of it that is not
+// white shows with its exact colour.
+export const showsCraftIn = (at, lane) => async () => {
+  const [frame, craft] = [await readFrame(at), craftArt ||= readCraft()];
   for (let y = 0; y < craft.height; ++y) {
     for (let x = 0; x < craft.width; ++x) {
       const colour = craft.at(x, y);
@@ -195,8 +194,7 @@ export function craftInLane(frame, lane) {
     }
   }
   return true;
-}
-export const showsCraftIn = (at, lane) => async () => craftInLane(await readFrame(at), lane);
+};
 
 // Does the step's words in turn: "Right" presses ArrowRight, "+Shift" and
 // "-Shift" hold and release a key; "b15=1" and "x=-0.6" set the test pad's
@@ -219,9 +217,7 @@ export async function act(page, words, fingers = {}) {
       await fingers[m[1]].end();
     } else if ((m = /^away:(.+)$/.exec(word))) {
       const other = await page.browser().newPage();
-      await other.bringToFront();
-      await act(other, m[1]);
-      await page.bringToFront();
+      await other.bringToFront().then(() => act(other, m[1])).then(() => page.bringToFront());
       await other.close();
     } else if ((m = /^wait:(\d+)$/.exec(word))) {
       await sleep(Number(m[1]));

@@ -23,26 +23,6 @@ before(async () => {
 });
 after(() => browser.close());
 
-// A web host on this machine: the page at /zephlet.html, and at / a tall
-// game host's page showing it in a frame with that permissions policy.
-async function host(check) {
-  const served = [];
-  const server = createServer((request, response) => {
-    served.push(request.url);
-    const allow = decodeURIComponent(request.url.slice(2)).replace(/"/g, '');
-    response.writeHead(200, {'Content-Type': 'text/html'});
-    response.end(request.url === '/zephlet.html' ? readFileSync(pagePath) :
-      `<link rel="icon" href="data:,"><body style="height: 3000px"><iframe src="/zephlet.html" allow="${allow}" ` +
-      'width="600" height="650"></iframe>');
-  });
-  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  try {
-    await check(`http://127.0.0.1:${server.address().port}`, served);
-  } finally {
-    server.close();
-  }
-}
-
 // Opened with a fragment, the page shows that view from its first frame and
 // the control shows the choice; any other fragment, malformed ones too,
 // opens it parallel. Nothing reaches the console either way, and a gamepad
@@ -59,8 +39,7 @@ test('the page in each view its address names, its frame the replay shot', async
     assert.deepEqual([...seen.console, ...seen.errors], [], fragment);
     if (!fragment) {
       const ico = readFileSync(join(process.env.ZEPHLET_RESOURCES, 'zephlet.ico')).toString('base64');
-      assert.deepEqual(await page.evaluate(() => [document.title,
-        document.querySelector('link[rel=icon]').href,
+      assert.deepEqual(await page.evaluate(() => [document.title, document.querySelector('link[rel=icon]').href,
         [...document.querySelectorAll('#pad button')].filter((b) => b.getClientRects().length).length,
         document.getElementById('about').textContent.includes('press a button on your pad')]),
       ['Zephlet!', `data:image/x-icon;base64,${ico}`, 0, true], 'title, icon, no pad, the text');
@@ -161,8 +140,7 @@ for (const way of ['another tab in front', 'the browser minimised']) {
     assert.ok((await readFrame(page)).rgb.equals(hidden.rgb), 'the game moved while hidden');
     await (other ? page.bringToFront() : windowState('normal'));
     await within(3000, 'the game going on', async () => !(await readFrame(page)).rgb.equals(hidden.rgb));
-    await (other && other.close());
-    await page.close();
+    await Promise.all([other && other.close(), page.close()]);
   });
 }
 
@@ -180,12 +158,23 @@ test('without a 2D context the page shows the start-up failure and runs no loop'
 });
 
 // From disk, from a web host on this machine, and inside a frame of a game
-// host's page, whose permissions policy may refuse gamepads: the page
+// host's tall page, whose permissions policy may refuse gamepads: the page
 // starts, takes the arrows (in a frame after a click on it) and keeps them
 // from the host's page too, stores nothing, asks for nothing but itself and
 // logs nothing; its own policy refuses a fetch, even of its own address.
 test('from disk, from a web host and in a game host\'s frame: it plays, stores, asks, logs nothing',
-    async () => host(async (origin, served) => {
+    async () => {
+      const served = [];
+      const server = createServer((request, response) => {
+        served.push(request.url);
+        const allow = decodeURIComponent(request.url.slice(2)).replace(/"/g, '');
+        response.writeHead(200, {'Content-Type': 'text/html'});
+        response.end(request.url === '/zephlet.html' ? readFileSync(pagePath) :
+          `<link rel="icon" href="data:,"><body style="height: 3000px"><iframe src="/zephlet.html" ` +
+          `allow="${allow}" width="600" height="650"></iframe>`);
+      });
+      await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+      const origin = `http://127.0.0.1:${server.address().port}`;
       for (const url of [pageUrl, `${origin}/zephlet.html`, `${origin}/?`, `${origin}/?gamepad 'none'`]) {
         const {page, seen} = await open(browser, url);
         const at = url.includes('?') ? await within(2000, 'the frame', () => page.frames()[1]) : page;
@@ -211,7 +200,8 @@ test('from disk, from a web host and in a game host\'s frame: it plays, stores, 
         await page.close();
       }
       assert.deepEqual(served.filter((u) => !u.startsWith('/?')), Array(3).fill('/zephlet.html'));
-    }));
+      server.close();
+    });
 
 // What no pad should report: fewer buttons or none, axes out of range or not
 // numbers, eight pads plugged and unplugged every frame, a getGamepads that
@@ -223,21 +213,19 @@ test('bad gamepads neither break the page nor leave an arrow held', {
   const bad = {
     wild: () => {
       let n = 0;
-      navigator.getGamepads = () => dispatchEvent(new Event('gamepadconnected')) &&
-        [...Array(8)].map((_, i) => (++n + i) % 2 ? null : {connected: true, mapping: i % 2 ? 'standard' : '',
-          axes: [['x', NaN, Infinity, -5][n % 4]], buttons: i % 3 ? [] : Array(16).fill({pressed: n % 3 === 0})});
+      navigator.getGamepads = () => (++n, [...Array(8)].map((_, i) => (n + i) % 2 ? null : {connected: true,
+        mapping: i % 2 ? 'standard' : '', axes: [['x', NaN, Infinity, -5][(n >> 1) % 4], 5],
+        buttons: i % 3 ? [] : Array(16).fill({pressed: n % 3 === 0})}));
       setTimeout(() => navigator.getGamepads = () => [], 1000);
     },
-    throwing: () => {
-      navigator.getGamepads = () => {
-        throw new DOMException('refused', 'SecurityError');
-      };
-      setTimeout(() => dispatchEvent(new Event('gamepadconnected')), 100);
+    throwing: () => navigator.getGamepads = () => {
+      throw new DOMException('refused', 'SecurityError');
     },
     missing: () => delete Navigator.prototype.getGamepads,
   };
   for (const [what, fake] of Object.entries(bad)) {
     const {page, seen} = await open(browser, pageUrl, {before: fake});
+    await page.evaluate(() => dispatchEvent(new Event('gamepadconnected')));
     await sleep(1500);
     await steerThrough(page, [['Down Down Left Left', -32], ['Right', 0], ['Right', 32],
       ['Up Down Left', 0]]);
