@@ -67,7 +67,7 @@ void listenToPage() {
 
 // The gamepads are read once a frame, before the frame's message.
 void pumpOneMessage() {
-    readGamepads(kPageGamepads);
+    readGamepads(static_cast<int>(kPageGamepads));
     if (waitingMessages.empty()) {
         return;
     }
