@@ -39,8 +39,8 @@ export function launchBrowser({touch = false} = {}) {
       '--disable-default-apps', '--disable-extensions']});
 }
 
-// Opens the url in a new tab and records what it logs and asks for. `seed`
-// fixes the calendar (fixCalendar), `pad` plugs in the test gamepad's
+// Opens the url in a new tab, counting its frames (countFrames), and records
+// what it logs and asks for. `seed` fixes the calendar, `pad` plugs in the test gamepad's
 // driver, `before` runs in the page before its own scripts, and `phone`
 // ({width, height}) shows it as a phone: three device pixels to one, a
 // touch screen taking several fingers.
@@ -62,7 +62,7 @@ export async function open(browser, url, {seed, pad, before, phone} = {}) {
     // which Firefox ESR 140 cannot.
     await page.setViewport({...phone, deviceScaleFactor: 3});
   }
-  const scripts = [seed && [fixCalendar, seed], pad && [padDriver], before && [before]];
+  const scripts = [[countFrames, seed], pad && [padDriver], before && [before]];
   for (const [script, arg] of scripts.filter(Boolean)) {
     await page.evaluateOnNewDocument(script, arg);
   }
@@ -70,16 +70,18 @@ export async function open(browser, url, {seed, pad, before, phone} = {}) {
   return {page, seen};
 }
 
-// Run in the page before its own scripts: its calendar stands still at this
-// second, and the frames it presents are counted. A frame may be put in
-// several blocks of columns (the crossed view), left to right: a frame
-// begins at column 0.
-const fixCalendar = (seconds) => {
-  Date.now = () => seconds * 1000;
+// Run in the page before its own scripts: the frames it presents are
+// counted, and the time of the first noted; with a seed its calendar stands
+// still at that second. A frame may be put in several blocks of columns
+// (the crossed view), left to right: a frame begins at column 0.
+const countFrames = (seconds) => {
+  Date.now = seconds ? () => seconds * 1000 : Date.now;
   const put = CanvasRenderingContext2D.prototype.putImageData;
   window.framesPresented = 0;
   CanvasRenderingContext2D.prototype.putImageData = function(...args) {
-    window.framesPresented += (args.length > 3 ? args[1] + args[3] : args[1]) === 0 ? 1 : 0;
+    if ((args.length > 3 ? args[1] + args[3] : args[1]) === 0 && window.framesPresented++ === 0) {
+      window.firstFrameMs = performance.now();
+    }
     return put.apply(this, args);
   };
 };
@@ -229,15 +231,16 @@ export async function act(page, words, fingers = {}) {
   }
 }
 
-// Takes the steps [words, lane] in turn: after each the craft must reach
-// that lane, and still be there a moment later, since a held key, finger or
-// pad moves it once.
+// Takes the steps [words, lane] in turn: once the page has taken every
+// message the step made (one a frame, at most two a word), the craft must
+// stand in that lane, since a held key, finger or pad moves it once.
 export async function steerThrough(page, steps) {
   const fingers = {};
+  const frames = () => page.evaluate(() => window.framesPresented);
   for (const [words, lane] of steps) {
     await act(page, words, fingers);
-    await within(2000, `${words}: the craft in lane ${lane}`, showsCraftIn(page, lane));
-    await sleep(250);
-    assert.ok(await showsCraftIn(page, lane)(), `${words}: the craft left lane ${lane}`);
+    const settled = (await frames()) + 2 * words.split(' ').length + 6;
+    await within(3000, `${words}: the craft in lane ${lane}`,
+        async () => (await frames()) >= settled && showsCraftIn(page, lane)());
   }
 }

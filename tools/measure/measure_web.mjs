@@ -27,20 +27,6 @@ const beside = flags.find((flag) => flag.startsWith('--beside='));
 const bareUrl = pathToFileURL(beside ? resolve(beside.slice(9)) : join(here, 'bare_page.html')).href;
 const pad = flags.includes('--pad');
 
-// Counts the frames the page presents, and notes when the first came. A
-// frame may be put in several blocks of columns (the crossed view), left
-// to right: a frame begins at column 0.
-const countFrames = () => {
-  const put = CanvasRenderingContext2D.prototype.putImageData;
-  window.framesPresented = 0;
-  CanvasRenderingContext2D.prototype.putImageData = function(...args) {
-    const left = args.length > 3 ? args[1] + args[3] : args[1];
-    if (left === 0 && window.framesPresented++ === 0) {
-      window.firstFrameMs = performance.now();
-    }
-    return put.apply(this, args);
-  };
-};
 const frames = (page) => page.evaluate(() => [window.framesPresented, performance.now()]);
 
 // The processes of a browser, from /proc: each with its CPU seconds so far,
@@ -79,7 +65,7 @@ console.log(`size: ${bytes.length} bytes, ${gzipSync(bytes, {level: 9}).length} 
   const browser = await launchBrowser();
   const firsts = [];
   for (let i = 0; i < 10; ++i) {
-    const {page} = await open(browser, pageUrl, {before: countFrames});
+    const {page} = await open(browser, pageUrl, {});
     await sleep(500);
     firsts.push(await page.evaluate(() => window.firstFrameMs));
     await page.close();
@@ -91,9 +77,9 @@ console.log(`size: ${bytes.length} bytes, ${gzipSync(bytes, {level: 9}).length} 
 
 {
   const [game, bare] = [await launchBrowser(), await launchBrowser()];
-  const gamePage = (await open(game, pageUrl, {before: countFrames, pad})).page;
+  const gamePage = (await open(game, pageUrl, {pad})).page;
   await (pad && gamePage.evaluate(() => testPad('plug')));
-  const barePage = (await open(bare, bareUrl, {before: countFrames})).page;
+  const barePage = (await open(bare, bareUrl, {})).page;
   await sleep(2000);
   const cpu = cpuSeconds;
   const start = [await frames(gamePage), await frames(barePage), cpu(game), cpu(bare), Date.now()];
