@@ -42,7 +42,7 @@ ArrowMessage changeArrow(HeldArrows& held, ArrowSource source, std::uint32_t vir
                          bool down) {
     const bool keyboard = source.kind == ArrowSourceKind::Keyboard;
     if (!isArrowKey(virtualKey)) {
-        return !keyboard ? ArrowMessage::None : down ? ArrowMessage::KeyDown : ArrowMessage::KeyUp;
+        return !keyboard ? ArrowMessage::Nothing : down ? ArrowMessage::KeyDown : ArrowMessage::KeyUp;
     }
     HeldArrows::Hold* hold = findHold(held, source, virtualKey);
     const bool changed = (hold != nullptr) != down;
@@ -50,7 +50,7 @@ ArrowMessage changeArrow(HeldArrows& held, ArrowSource source, std::uint32_t vir
         if (held.count < held.holds.size()) {
             held.holds[held.count++] = {source, virtualKey};
         } else if (!keyboard) {
-            return ArrowMessage::None;
+            return ArrowMessage::Nothing;
         }
     } else if (!down && hold != nullptr) {
         *hold = held.holds[--held.count];
@@ -62,7 +62,7 @@ ArrowMessage changeArrow(HeldArrows& held, ArrowSource source, std::uint32_t vir
         return h.arrow == virtualKey && !(h.source == source);
     });
     if (others || !(keyboard || changed)) {
-        return ArrowMessage::None;
+        return ArrowMessage::Nothing;
     }
     return down ? ArrowMessage::KeyDown : ArrowMessage::KeyUp;
 }

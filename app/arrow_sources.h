@@ -38,7 +38,7 @@ struct HeldArrows {
 };
 
 // What the window procedure gets for a source's press or release.
-enum class ArrowMessage : std::uint8_t { None, KeyDown, KeyUp };
+enum class ArrowMessage : std::uint8_t { Nothing, KeyDown, KeyUp };
 
 // Records the source's press or release of the key. The keyboard's messages
 // pass as they come (auto-repeat, a release never seen pressed, any key
@@ -87,7 +87,7 @@ void changeGamepadArrows(HeldArrows& held, std::int32_t pad, ArrowSet before, Ar
         if (down != ((before & arrowBit(arrow)) != 0)) {
             const ArrowMessage message =
                 changeArrow(held, {ArrowSourceKind::Gamepad, pad}, arrow, down);
-            if (message != ArrowMessage::None) {
+            if (message != ArrowMessage::Nothing) {
                 send(arrow, message);
             }
         }

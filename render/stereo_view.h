@@ -31,7 +31,10 @@ struct StereoViewName {
     StereoView view;
     std::string_view name;
 };
-// The names players type and scripts write, in the order they are offered.
+// The names players type and scripts write, in the order they are offered:
+// the desktop programs' --view (app/command_line.cpp), the replay script and
+// the page's view control (app/web/page.html.in, whose choices a test holds
+// to these names). A new view is offered in each.
 inline constexpr std::array<StereoViewName, 3> kStereoViewNames{{
     {StereoView::kParallel, "parallel"},
     {StereoView::kCrossed, "crossed"},

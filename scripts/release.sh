@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes every download of the commit checked out (HEAD) in dist/: the source
-# tarball, the Debian package, the Windows zip, the web page, and SHA256SUMS
-# over them. Each is built from the tarball's own files, in a fresh tree, so
-# what is shipped is what was committed; uncommitted changes stay out.
+# tarball, the Debian package, the Windows zip, the web page and its zip for
+# game hosts, and SHA256SUMS over them. Each is built from the tarball's own
+# files, in a fresh tree, so what is shipped is what was committed;
+# uncommitted changes stay out.
 # Another build of the same commit, anywhere, gives the same bytes.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd -P)
@@ -43,6 +44,7 @@ cp "$src/build/windows/$name-windows-x86_64.zip" "$dist/"
 echo "== web page"
 "$src/scripts/build-web.sh"
 cp "$src/build/web/zephlet.html" "$dist/$name.html"
+cp "$src/build/web/zephlet-web.zip" "$dist/"
 
 sums=$(cd "$dist" && find . -maxdepth 1 -type f -printf '%f\n' | sort | xargs sha256sum)
 echo "$sums" >"$dist/SHA256SUMS"

@@ -14,7 +14,7 @@ constexpr ArrowSource kFinger1{ArrowSourceKind::Finger, 1};
 constexpr ArrowSource kFinger2{ArrowSourceKind::Finger, 2};
 constexpr ArrowSource kPad0{ArrowSourceKind::Gamepad, 0};
 constexpr ArrowSource kPad1{ArrowSourceKind::Gamepad, 1};
-constexpr auto kNone = ArrowMessage::None;
+constexpr auto kNone = ArrowMessage::Nothing;
 constexpr auto kDown = ArrowMessage::KeyDown;
 constexpr auto kUp = ArrowMessage::KeyUp;
 

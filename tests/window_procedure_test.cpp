@@ -1,7 +1,6 @@
 // The window procedure between fakes of the platform's default handling and
 // of the renderer: what each message answers and does, and the order of the
-// window's destruction. Also the key messages of the layers that stand in
-// for the window's.
+// window's destruction.
 #include "app/window_procedure.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +10,6 @@
 #include <string>
 
 #include "app/shell_globals.h"
-#include "app/web/browser_events.h"
 #include "game/game_state.h"
 #include "game/player_controls.h"
 #include "render/frame_presentation.h"
@@ -96,102 +94,6 @@ TEST(WindowProcedure, EveryKeyReachesTheControlsAndNeverTheDefaultHandling) {
     EXPECT_TRUE(calls.empty());
 }
 
-// The key messages of the layers that stand in for the window's: F10 and
-// keys with Alt or Meta are the system's; the flags say Alt, a key already
-// down, a release. In the page only the arrows that reach the game are kept
-// from the browser, and a key beyond the codes has none.
-TEST(EmulatedKeys, KeyEventsBecomeKeyMessages) {
-    constexpr std::uint32_t kUp = 1 | kKeyWasDown | kKeyReleased;
-    const struct {
-        std::uint32_t keyCode;
-        KeyEvent key;  // its virtual key is the page's code for it
-        MessageId message;
-        std::uint32_t flags;
-        bool keptFromBrowser;
-    } cases[] = {
-        {0x27, {0, true}, WM_KEYDOWN, 1, true},
-        {0x25, {0, false}, WM_KEYUP, kUp, true},
-        {0x26, {0, true, true}, WM_KEYDOWN, 1 | kKeyWasDown, true},  // auto-repeat
-        {0x28, {0, true, false, true}, WM_SYSKEYDOWN, 1 | kKeyContextAlt, false},
-        {0x25, {0, false, false, false, true}, WM_SYSKEYUP, kUp, false},           // Meta
-        {0x73, {0, true, false, true}, WM_SYSKEYDOWN, 1 | kKeyContextAlt, false},  // Alt+F4
-        {0x79, {0, true}, WM_SYSKEYDOWN, 1, false},                                // F10
-        {0x79, {0, false}, WM_SYSKEYUP, kUp, false},
-        {0x21, {0, true}, WM_KEYDOWN, 1, false},  // Page Up scrolls
-        {0xDE, {0, true}, WM_KEYDOWN, 1, false},  // the quote key
-        {0, {0, true}, WM_KEYDOWN, 1, false},
-        {300, {0, true}, WM_KEYDOWN, 1, false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.keyCode);
-        KeyEvent key = c.key;
-        key.virtualKey = browserVirtualKey(c.keyCode);
-        const Message message = keyMessage(kWindow, key);
-        EXPECT_EQ(message.window, kWindow);
-        EXPECT_EQ(message.message, c.message);
-        EXPECT_EQ(message.wParam, c.keyCode > 0 && c.keyCode < 0xFF ? c.keyCode : 0xFF);
-        EXPECT_EQ(static_cast<std::uint32_t>(message.lParam), c.flags);
-        EXPECT_EQ(gameTakesKey(message), c.keptFromBrowser);
-    }
-}
-
-// The pad's fingers are the keyboard's key messages: an arrow is down while
-// a finger holds it, and a lift or a cancelled touch releases it, once. The
-// rows run in order, the fingers carried from row to row.
-TEST(BrowserEvents, PadFingersPressAndReleaseTheirArrowsOnce) {
-    const struct {
-        std::int32_t pointer;
-        std::uint32_t keyCode;  // for a press
-        PadTouch touch;
-        MessageId message;  // WM_NULL: none
-        WordParam wParam;
-    } cases[] = {
-        {1, 0x27, PadTouch::Press, WM_KEYDOWN, 0x27},
-        {1, 0, PadTouch::Lift, WM_KEYUP, 0x27},
-        {1, 0, PadTouch::Cancel, WM_NULL, 0},  // the capture lost after the lift
-        {2, 0x25, PadTouch::Press, WM_KEYDOWN, 0x25},
-        {2, 0, PadTouch::Cancel, WM_KEYUP, 0x25},  // an app switch
-        {3, 0x26, PadTouch::Press, WM_KEYDOWN, 0x26},
-        {4, 0x28, PadTouch::Press, WM_KEYDOWN, 0x28},  // two buttons held
-        {5, 0x26, PadTouch::Press, WM_NULL, 0},        // Up already held
-        {5, 0x27, PadTouch::Press, WM_NULL, 0},        // a finger holds one arrow
-        {3, 0, PadTouch::Lift, WM_NULL, 0},            // finger 5 still on Up
-        {4, 0, PadTouch::Cancel, WM_KEYUP, 0x28},
-        {5, 0, PadTouch::Lift, WM_KEYUP, 0x26},
-        {6, 0x41, PadTouch::Press, WM_NULL, 0},  // not an arrow
-        {6, 0, PadTouch::Lift, WM_NULL, 0},
-    };
-    PadFingers fingers;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(&c - cases);
-        const std::optional<Message> message =
-            padMessage(kWindow, fingers, c.pointer, c.keyCode, c.touch);
-        EXPECT_EQ(message ? message->message : WM_NULL, c.message);
-        EXPECT_EQ(message ? message->wParam : 0, c.wParam);
-        EXPECT_TRUE(!message || gameTakesKey(*message));
-        const auto released = static_cast<std::uint32_t>(1 | kKeyWasDown | kKeyReleased);
-        EXPECT_EQ(message ? static_cast<std::uint32_t>(message->lParam) : 0,
-                  !message                  ? 0
-                  : c.message == WM_KEYDOWN ? 1
-                                            : released);
-    }
-    EXPECT_EQ(fingers.count, 0u);
-    // Ten fingers at most; the eleventh presses nothing, so it has no key to leave held.
-    for (std::int32_t pointer = 0; pointer < 10; ++pointer) {
-        padMessage(kWindow, fingers, pointer, 0x25, PadTouch::Press);
-    }
-    EXPECT_FALSE(padMessage(kWindow, fingers, 10, 0x27, PadTouch::Press));
-    EXPECT_FALSE(padMessage(kWindow, fingers, 10, 0, PadTouch::Lift));
-}
-
-// A hidden page is a minimised window, with no client area to paint.
-TEST(BrowserEvents, AHiddenPageIsAMinimisedWindow) {
-    EXPECT_TRUE(canvasClientRect(true).empty());
-    EXPECT_EQ(canvasClientRect(false).right, 263);
-    EXPECT_EQ(canvasClientRect(false).bottom, 575);
-    EXPECT_EQ(visibilityMessage(nullptr, true).wParam, SIZE_MINIMIZED);
-    EXPECT_EQ(visibilityMessage(nullptr, false).wParam, SIZE_RESTORED);
-}
 
 }  // namespace
 }  // namespace zephlet

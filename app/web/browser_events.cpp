@@ -1,10 +1,31 @@
 #include "app/web/browser_events.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "game/player_controls.h"
 
 namespace zephlet {
+
+namespace {
+
+void sendArrow(WindowHandle window, std::uint32_t arrow, ArrowMessage message,
+               std::deque<Message>& queue) {
+    if (message != ArrowMessage::Nothing) {
+        queue.push_back(keyMessage(window, {arrow, message == ArrowMessage::KeyDown}));
+    }
+}
+
+// An axis from the browser's -1..1 onto the stick's scale, where half the
+// travel is exactly the press edge.
+std::int32_t stickAxis(double value) {
+    if (std::isnan(value)) {
+        return 0;
+    }
+    return static_cast<std::int32_t>(std::clamp(value * 32768.0, -32768.0, 32767.0));
+}
+
+}  // namespace
 
 std::uint32_t browserVirtualKey(std::uint32_t keyCode) {
     return keyCode > 0 && keyCode < kNoVirtualKey ? keyCode : kNoVirtualKey;
@@ -12,52 +33,57 @@ std::uint32_t browserVirtualKey(std::uint32_t keyCode) {
 
 bool gameTakesKey(const Message& message) {
     const bool keyMessage = message.message == WM_KEYDOWN || message.message == WM_KEYUP;
-    return keyMessage && message.wParam >= kKeyLeft && message.wParam <= kKeyDown;
+    return keyMessage && isArrowKey(message.wParam);
 }
 
-std::optional<Message> padMessage(WindowHandle window, PadFingers& fingers, std::int32_t pointer,
-                                  std::uint32_t keyCode, PadTouch touch) {
-    const auto begin = fingers.held.begin();
-    const auto end = begin + static_cast<std::ptrdiff_t>(fingers.count);
-    const auto holds = [](std::uint32_t key) {
-        return [key](const PadFingers::Finger& finger) { return finger.keyCode == key; };
-    };
-    const auto finger = std::find_if(
-        begin, end, [pointer](const PadFingers::Finger& f) { return f.pointer == pointer; });
-    if (touch == PadTouch::Press) {
-        const bool arrow = keyCode >= kKeyLeft && keyCode <= kKeyDown;
-        if (!arrow || finger != end || fingers.count == fingers.held.size()) {
-            return std::nullopt;
+std::uint32_t padArrowNamed(std::string_view name) {
+    constexpr std::string_view kNames[] = {"left", "up", "right", "down"};
+    for (std::size_t i = 0; i < std::size(kNames); ++i) {
+        if (name == kNames[i]) {
+            return kArrowKeys[i];
         }
-        const bool alreadyDown = std::any_of(begin, end, holds(keyCode));
-        fingers.held[fingers.count++] = {pointer, keyCode};
-        if (alreadyDown) {
-            return std::nullopt;
+    }
+    return kNoVirtualKey;
+}
+
+void keyboardKey(PageArrows& arrows, WindowHandle window, const KeyEvent& key,
+                 std::deque<Message>& queue) {
+    if (changeArrow(arrows.held, kKeyboard, key.virtualKey, key.down) != ArrowMessage::Nothing) {
+        queue.push_back(keyMessage(window, key));
+    }
+}
+
+void padFinger(PageArrows& arrows, WindowHandle window, std::int32_t pointer, std::uint32_t arrow,
+               bool down, std::deque<Message>& queue) {
+    const ArrowSource finger{ArrowSourceKind::Finger, pointer};
+    if (down) {
+        sendArrow(window, arrow, changeArrow(arrows.held, finger, arrow, true), queue);
+        return;
+    }
+    for (const std::uint32_t held : kArrowKeys) {
+        sendArrow(window, held, changeArrow(arrows.held, finger, held, false), queue);
+    }
+}
+
+void gamepadRead(PageArrows& arrows, WindowHandle window, std::size_t pad,
+                 std::uint32_t dpadButtons, double x, double y, std::deque<Message>& queue) {
+    if (pad >= arrows.gamepads.size()) {
+        return;
+    }
+    GamepadReading reading{0, stickAxis(x), stickAxis(y)};
+    constexpr std::uint32_t kStandardOrder[] = {kKeyUp, kKeyDown, kKeyLeft, kKeyRight};
+    for (std::size_t button = 0; button < std::size(kStandardOrder); ++button) {
+        if ((dpadButtons & (1u << button)) != 0) {
+            reading.dpad |= arrowBit(kStandardOrder[button]);
         }
-        return keyMessage(window, {keyCode, true});
     }
-    if (finger == end) {
-        return std::nullopt;
-    }
-    const std::uint32_t released = finger->keyCode;
-    std::copy(finger + 1, end, finger);
-    --fingers.count;
-    const auto left = begin + static_cast<std::ptrdiff_t>(fingers.count);
-    if (std::any_of(begin, left, holds(released))) {
-        return std::nullopt;
-    }
-    return keyMessage(window, {released, false});
-}
-
-Message visibilityMessage(WindowHandle window, bool hidden) {
-    return {window, WM_SIZE, hidden ? SIZE_MINIMIZED : SIZE_RESTORED, 0};
-}
-
-ClientRect canvasClientRect(bool hidden) {
-    if (hidden) {
-        return {};
-    }
-    return {0, 0, kCanvasWidth, kCanvasHeight};
+    GamepadArrows& gamepad = arrows.gamepads[pad];
+    const GamepadArrows next = readGamepad(gamepad, reading);
+    changeGamepadArrows(arrows.held, static_cast<std::int32_t>(pad), gamepad.held, next.held,
+                        [&](std::uint32_t arrow, ArrowMessage message) {
+                            sendArrow(window, arrow, message, queue);
+                        });
+    gamepad = next;
 }
 
 }  // namespace zephlet

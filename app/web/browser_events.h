@@ -5,15 +5,16 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
+#include <deque>
+#include <string_view>
 
+#include "app/arrow_sources.h"
 #include "app/emulated_window_messages.h"
-#include "render/client_area.h"
 
 namespace zephlet {
 
 // The canvas is the desktop window's client area: 265 x 600 outside, less
-// its frame and title bar. The page's markup takes its size from here.
+// its frame and title bar. The page's script sizes the canvas from here.
 constexpr std::int32_t kCanvasWidth = 263;
 constexpr std::int32_t kCanvasHeight = 575;
 
@@ -28,35 +29,39 @@ std::uint32_t browserVirtualKey(std::uint32_t keyCode);
 // browser's, as Alt with a key is the system's on the desktop.
 bool gameTakesKey(const Message& message);
 
-// What a finger does on one of the page's arrow buttons: it presses the
-// button, lifts off, or the browser cancels its touch (an app switch, a
-// rotation, a gesture of the system's: pointercancel or lostpointercapture).
-enum class PadTouch { Press = 0, Lift = 1, Cancel = 2 };
+// The arrow a button of the page's pad names in its data-arrow attribute
+// ("left", "up", "right", "down"); kNoVirtualKey for any other name.
+std::uint32_t padArrowNamed(std::string_view name);
 
-// The fingers on the pad, each with the arrow it holds. A finger keeps its
-// button until it lifts or its touch is cancelled, wherever it slides.
-struct PadFingers {
-    struct Finger {
-        std::int32_t pointer = 0;
-        std::uint32_t keyCode = 0;
-    };
-    std::array<Finger, 10> held{};
-    std::size_t count = 0;
+// The pads the page reads, by the browser's index; a pad at a higher index
+// is not read.
+constexpr std::size_t kPageGamepads = 8;
+
+// Every source of the arrows in the page: the keyboard, each finger on the
+// pad by its pointer id, each gamepad by its index.
+struct PageArrows {
+    HeldArrows held;
+    std::array<GamepadArrows, kPageGamepads> gamepads{};
 };
 
-// The key message a finger on the pad stands for, the keyboard's own: an
-// arrow is down while any finger holds it, so a second finger on it presses
-// nothing and the last one to leave releases it. A lift or cancel for a
-// finger the pad does not hold (the lost capture after a lift) is nothing,
-// and so is a press beyond ten fingers: no key is ever left held.
-std::optional<Message> padMessage(WindowHandle window, PadFingers& fingers, std::int32_t pointer,
-                                  std::uint32_t keyCode, PadTouch touch);
-
-// A hidden page is a minimised window, and showing it again restores it.
-Message visibilityMessage(WindowHandle window, bool hidden);
-
-// The canvas's client area: empty while the page is hidden, so that nothing
-// is painted and the game stands still.
-ClientRect canvasClientRect(bool hidden);
+// The messages each source's change puts in the layer's queue, through the
+// rule that an arrow is held while any source holds it.
+//
+// A key of the keyboard: its own message, unless another source holds the
+// arrow.
+void keyboardKey(PageArrows& arrows, WindowHandle window, const KeyEvent& key,
+                 std::deque<Message>& queue);
+// A finger presses one of the pad's arrows, or lifts off or has its touch
+// cancelled (an app switch, a gesture of the system's); either way it lets
+// go of what it held, wherever it slid.
+void padFinger(PageArrows& arrows, WindowHandle window, std::int32_t pointer, std::uint32_t arrow,
+               bool down, std::deque<Message>& queue);
+// One frame's reading of a gamepad: the standard mapping's buttons 12 to 15
+// (up, down, left, right) as bits from bit 0, and its first two axes, -1 to
+// 1 to the right and downwards. An absent pad reads all zero and so lets go.
+// Axes beyond the range count as its end and anything not a number as the
+// middle.
+void gamepadRead(PageArrows& arrows, WindowHandle window, std::size_t pad,
+                 std::uint32_t dpadButtons, double x, double y, std::deque<Message>& queue);
 
 }  // namespace zephlet

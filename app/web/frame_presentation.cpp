@@ -14,8 +14,13 @@ namespace zephlet {
 
 static_assert(makePixel(1, 2, 3) == 0xFF030201u, "the canvas's bytes are R, G, B, A");
 
+// Empty while the page is hidden, so that nothing is painted and the game
+// stands still.
 ClientRect windowClientRect(WindowHandle window) {
-    return canvasClientRect(windowHidden(window));
+    if (windowHidden(window)) {
+        return {};
+    }
+    return {0, 0, kCanvasWidth, kCanvasHeight};
 }
 
 void presentFrame(WindowHandle /*window*/, const Bitmap& frame) {

@@ -22,8 +22,13 @@ void putCanvasPixels(const void* pixels, int pictureWidth, int pictureHeight, in
                      int from, int height);
 void fillCanvasWhite(int left, int top, int right, int bottom);
 // Hands the fingers on the page's arrow pad to padTouch (platform_messages.cpp):
-// the pointer, the arrow's virtual-key code, and 0 press, 1 lift, 2 cancel.
+// the pointer, the name of the arrow its button presses, and 1 for a press,
+// 0 for a lift or a cancelled touch.
 void listenToPad();
+// Reads the gamepads at the browser's indices 0 to pads - 1, each (absent or
+// not) handed to gamepadState (platform_messages.cpp). Where the browser
+// has no gamepads or refuses them, every pad is absent.
+void readGamepads(int pads);
 // Shows the view the address's fragment names (#view=crossed), and hands
 // the view control's choices to showView (view_control.cpp), keeping the
 // fragment in step without adding history.

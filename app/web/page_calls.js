@@ -1,6 +1,15 @@
-// The page's side of the browser layer: the canvas that stands for the
-// window, its 2D context, and the start-up failure shown in the page.
+// The page's side of the browser layer (page_calls.h): the sleep that hands
+// the thread back, the canvas that stands for the window, the start-up
+// failure, the arrow pad, the gamepads and the view control.
 mergeInto(LibraryManager.library, {
+  // Hands a string to a call into the program, on its stack.
+  $withString: function(text, call) {
+    var stack = stackSave();
+    var result = call(allocateUTF8OnStack(text));
+    stackRestore(stack);
+    return result;
+  },
+
   // A timer takes whole milliseconds and wakes the page a few tenths of one
   // late, which lengthens every frame. Where it runs late by more than a
   // third of one (a busy machine), the sleep asks it for a millisecond less
@@ -116,30 +125,31 @@ mergeInto(LibraryManager.library, {
   },
 
   // A finger keeps its button (the pointer is captured) until it lifts or the
-  // browser cancels its touch; either ends the press. A lost capture after a
-  // lift is told apart on the other side. The page takes the pad's touches
-  // whole: no scrolling, zooming, selecting or menu starts on it.
-  listenToPad__deps: ['$canvasWindow'],
+  // browser cancels its touch; either ends the press, and a lost capture
+  // after a lift ends nothing more. The page takes the pad's touches whole:
+  // no scrolling, zooming, selecting or menu starts on it.
+  listenToPad__deps: ['$canvasWindow', '$withString'],
   listenToPad: function() {
     var pad = document.getElementById('pad');
     if (!pad) {
       return;
     }
     pad.addEventListener('pointerdown', function(event) {
-      var button = event.target.closest('[data-key]');
+      var button = event.target.closest('[data-arrow]');
       if (!button) {
         return;
       }
       event.preventDefault();
       button.setPointerCapture(event.pointerId);
-      _padTouch(event.pointerId, Number(button.dataset.key), 0);
+      withString(button.dataset.arrow, function(arrow) {
+        _padTouch(event.pointerId, arrow, 1);
+      });
     });
-    pad.addEventListener('pointerup', function(event) {
-      _padTouch(event.pointerId, 0, 1);
-    });
-    ['pointercancel', 'lostpointercapture'].forEach(function(type) {
+    ['pointerup', 'pointercancel', 'lostpointercapture'].forEach(function(type) {
       pad.addEventListener(type, function(event) {
-        _padTouch(event.pointerId, 0, 2);
+        withString('', function(none) {
+          _padTouch(event.pointerId, none, 0);
+        });
       });
     });
     pad.addEventListener('contextmenu', function(event) {
@@ -155,32 +165,78 @@ mergeInto(LibraryManager.library, {
     });
   },
 
+  // The browser shows the page a pad (gamepadconnected) once one of its
+  // buttons is pressed; the pads are read from then on until a frame finds
+  // none, since asking for them keeps the browser polling its devices. The
+  // browser may have no gamepads, or refuse them (a frame whose permissions
+  // policy leaves them out): then every pad is absent, and after the first
+  // refusal they are not asked for again. Whatever a pad reports that is
+  // not a number counts as nothing pressed.
+  $gamepads: {usable: null, shown: false},
+  readGamepads__deps: ['$gamepads'],
+  readGamepads: function(count) {
+    if (gamepads.usable === null) {
+      var policy = document.featurePolicy;
+      gamepads.usable = typeof navigator.getGamepads === 'function' &&
+          !(policy && !policy.allowsFeature('gamepad'));
+      addEventListener('gamepadconnected', function() {
+        gamepads.shown = gamepads.usable;
+      });
+    }
+    if (!gamepads.shown) {
+      return;
+    }
+    var pads = [];
+    try {
+      pads = navigator.getGamepads() || [];
+    } catch (refused) {
+      gamepads.usable = false;
+    }
+    var number = function(value) {
+      return typeof value === 'number' ? value : NaN;
+    };
+    gamepads.shown = false;
+    for (var i = 0; i < count; ++i) {
+      var pad = pads[i];
+      var dpad = 0;
+      var x = 0;
+      var y = 0;
+      if (pad && pad.connected !== false) {
+        var buttons = (pad.mapping === 'standard' && pad.buttons) || [];
+        for (var b = 0; b < 4; ++b) {
+          dpad |= buttons[12 + b] && buttons[12 + b].pressed === true ? 1 << b : 0;
+        }
+        var axes = pad.axes || [];
+        x = number(axes[0]);
+        y = number(axes[1]);
+        gamepads.shown = gamepads.usable;
+      }
+      _gamepadState(i, dpad, x, y);
+    }
+  },
+
   // Nothing is stored: the fragment is the only memory of the choice, and
   // replacing it adds no history. The arrows keep steering with the control
   // focused: the page's key listener keeps them from the browser, so they
   // never move the choice.
+  listenToViewControl__deps: ['$withString'],
   listenToViewControl: function() {
     var control = document.getElementById('views');
     if (!control) {
       return;
     }
     function show(name) {
-      var stack = stackSave();
-      var known = _showView(allocateUTF8OnStack(name));
-      stackRestore(stack);
-      return known !== 0;
+      return withString(name, _showView) !== 0;
     }
+    // Read as it stands, on opening and on every change alike: the views'
+    // names need no decoding, and anything else shows the parallel view.
     function showFragment() {
-      // Read as it stands: the views' names need no decoding, and anything
-      // else in the address is shown as parallel.
       var match = /^#view=(.*)$/.exec(location.hash);
-      var name = match ? match[1] : 'parallel';
-      var choices = control.querySelectorAll('input[name=view]');
-      for (var i = 0; i < choices.length; ++i) {
-        if (choices[i].value === name && show(name)) {
-          choices[i].checked = true;
-        }
-      }
+      var name = match && show(match[1]) ? match[1] : 'parallel';
+      show(name);
+      control.querySelectorAll('input[name=view]').forEach(function(choice) {
+        choice.checked = choice.value === name;
+      });
     }
     control.addEventListener('change', function(event) {
       var name = event.target.value;

@@ -18,14 +18,16 @@ namespace {
 // and the frame loop takes one a frame.
 std::deque<Message> waitingMessages;
 
-// True keeps the key from the browser: the arrows must not scroll the page.
+PageArrows pageArrows;
+
+// True keeps the key from the browser, even when another source holds the
+// arrow: the arrows must not scroll the page.
 EM_BOOL onKey(int eventType, const EmscriptenKeyboardEvent* event, void* /*unused*/) {
-    const Message message =
-        keyMessage(mainWindow(), {browserVirtualKey(static_cast<std::uint32_t>(event->keyCode)),
-                                  eventType == EMSCRIPTEN_EVENT_KEYDOWN, event->repeat != 0,
-                                  event->altKey != 0, event->metaKey != 0});
-    waitingMessages.push_back(message);
-    return gameTakesKey(message) ? EM_TRUE : EM_FALSE;
+    const KeyEvent key{browserVirtualKey(static_cast<std::uint32_t>(event->keyCode)),
+                       eventType == EMSCRIPTEN_EVENT_KEYDOWN, event->repeat != 0,
+                       event->altKey != 0, event->metaKey != 0};
+    keyboardKey(pageArrows, mainWindow(), key, waitingMessages);
+    return gameTakesKey(keyMessage(mainWindow(), key)) ? EM_TRUE : EM_FALSE;
 }
 
 // Takes effect at once, as a minimised window's empty client area does; the
@@ -34,22 +36,22 @@ EM_BOOL onVisibilityChange(int /*eventType*/, const EmscriptenVisibilityChangeEv
                            void* /*unused*/) {
     const bool hidden = event->hidden != 0;
     setWindowHidden(mainWindow(), hidden);
-    waitingMessages.push_back(visibilityMessage(mainWindow(), hidden));
+    waitingMessages.push_back({mainWindow(), WM_SIZE, hidden ? SIZE_MINIMIZED : SIZE_RESTORED, 0});
     return EM_FALSE;
 }
 
-PadFingers padFingers;
-
 }  // namespace
 
-// The page's arrow pad, finger by finger: touch is a PadTouch.
-extern "C" EMSCRIPTEN_KEEPALIVE void padTouch(int pointer, int keyCode, int touch) {
-    const std::optional<Message> message =
-        padMessage(mainWindow(), padFingers, pointer, static_cast<std::uint32_t>(keyCode),
-                   static_cast<PadTouch>(touch));
-    if (message) {
-        waitingMessages.push_back(*message);
-    }
+// A finger on the page's arrow pad presses the arrow its button names, or
+// lets go of what it held.
+extern "C" EMSCRIPTEN_KEEPALIVE void padTouch(int pointer, const char* arrow, int down) {
+    padFinger(pageArrows, mainWindow(), pointer, padArrowNamed(arrow), down != 0, waitingMessages);
+}
+
+// One frame's reading of the gamepad at that index (readGamepads).
+extern "C" EMSCRIPTEN_KEEPALIVE void gamepadState(int pad, int dpadButtons, double x, double y) {
+    gamepadRead(pageArrows, mainWindow(), static_cast<std::size_t>(pad),
+                static_cast<std::uint32_t>(dpadButtons), x, y, waitingMessages);
 }
 
 void listenToPage() {
@@ -63,7 +65,9 @@ void listenToPage() {
     listenToViewControl();
 }
 
+// The gamepads are read once a frame, before the frame's message.
 void pumpOneMessage() {
+    readGamepads(static_cast<int>(kPageGamepads));
     if (waitingMessages.empty()) {
         return;
     }
@@ -72,12 +76,9 @@ void pumpOneMessage() {
     dispatchMessage(message);
 }
 
-MessageResult defWindowProc(WindowHandle window, MessageId message, WordParam /*wParam*/,
+// Every other message, the system keys among them, is the browser's.
+MessageResult defWindowProc(WindowHandle /*window*/, MessageId /*message*/, WordParam /*wParam*/,
                             LongParam /*lParam*/) {
-    // Every other message, the system keys among them, is the browser's.
-    if (message == WM_CLOSE) {
-        destroyWindow(window);
-    }
     return 0;
 }
 

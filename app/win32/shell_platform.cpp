@@ -23,7 +23,7 @@ bool heard(const MSG& taken) {
         return true;
     }
     return changeArrow(heldArrows, kKeyboard, static_cast<std::uint32_t>(taken.wParam), down) !=
-           ArrowMessage::None;
+           ArrowMessage::Nothing;
 }
 
 }  // namespace

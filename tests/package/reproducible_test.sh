@@ -58,11 +58,14 @@ expected="SHA256SUMS
 zephlet-$version-windows-x86_64.zip
 zephlet-$version.html
 zephlet-$version.tar.gz
+zephlet-web.zip
 zephlet_${version}_amd64.deb"
 for tree in "$a" "$b"; do
     listed=$(cd "$tree/dist" && ls | LC_ALL=C sort)
     [[ $listed == "$expected" ]] || flag "$tree/dist holds other files:$(diff <(echo "$expected") <(echo "$listed"))"
     (cd "$tree/dist" && sha256sum --quiet -c SHA256SUMS) || flag "$tree/dist: SHA256SUMS does not check"
+    unzip -p "$tree/dist/zephlet-web.zip" index.html | cmp -s - "$tree/dist/zephlet-$version.html" ||
+        flag "$tree/dist: the game hosts' zip holds no index.html that is the page"
 done
 
 if ! diff -r -q "$a/dist" "$b/dist" >/dev/null; then

@@ -1,10 +1,12 @@
-// measure_web.mjs PAGE [SECONDS] [MINUTES]: the web page in headless
-// Chromium, measured from outside. Prints the page's size raw and gzipped;
-// the time from opening it to its first frame (median of 10 loads); its
-// ticks per second and the browser's CPU over SECONDS (default 60) beside a
-// bare page (bare_page.html: a buffer of the same size presented every
-// 17 ms) in a second browser measured at the same time; and the page's
-// memory after one minute and after MINUTES (default 5) of play.
+// measure_web.mjs PAGE [SECONDS] [MINUTES] [--pad] [--beside=OTHER]: the web
+// page in headless Chromium, measured from outside. Prints the page's size
+// raw and gzipped; the time from opening it to its first frame (median of
+// 10 loads); its ticks per second and the browser's CPU over SECONDS
+// (default 60) beside a bare page (bare_page.html: a buffer of the same
+// size presented every 17 ms), or beside OTHER (another build of the page),
+// in a second browser measured at the same time; and the page's memory
+// after one minute and after MINUTES (default 5) of play. With --pad the
+// page has a (faked) gamepad attached.
 //
 // Run with node from anywhere; the DevTools-protocol library is the browser
 // tests' (npm ci in tests/web first).
@@ -13,29 +15,18 @@ import {dirname, join, resolve} from 'node:path';
 import {fileURLToPath, pathToFileURL} from 'node:url';
 import {gzipSync} from 'node:zlib';
 
-import {launchBrowser, openPage, sleep} from '../../tests/web/page_harness.mjs';
+import {launchBrowser, open, sleep} from '../../tests/web/page_harness.mjs';
 
 const here = dirname(fileURLToPath(import.meta.url));
-const pagePath = resolve(process.argv[2] || 'build/web/zephlet.html');
-const seconds = Number(process.argv[3] || 60);
-const minutes = Number(process.argv[4] || 5);
+const flags = process.argv.slice(2).filter((arg) => arg.startsWith('--'));
+const [page = 'build/web/zephlet.html', seconds = 60, minutes = 5] =
+    process.argv.slice(2).filter((arg) => !arg.startsWith('--'));
+const pagePath = resolve(page);
 const pageUrl = pathToFileURL(pagePath).href;
-const bareUrl = pathToFileURL(join(here, 'bare_page.html')).href;
+const beside = flags.find((flag) => flag.startsWith('--beside='));
+const bareUrl = pathToFileURL(beside ? resolve(beside.slice(9)) : join(here, 'bare_page.html')).href;
+const pad = flags.includes('--pad');
 
-// Counts the frames the page presents, and notes when the first came. A
-// frame may be put in several blocks of columns (the crossed view), left
-// to right: a frame begins at column 0.
-const countFrames = () => {
-  const put = CanvasRenderingContext2D.prototype.putImageData;
-  window.framesPresented = 0;
-  CanvasRenderingContext2D.prototype.putImageData = function(...args) {
-    const left = args.length > 3 ? args[1] + args[3] : args[1];
-    if (left === 0 && window.framesPresented++ === 0) {
-      window.firstFrameMs = performance.now();
-    }
-    return put.apply(this, args);
-  };
-};
 const frames = (page) => page.evaluate(() => [window.framesPresented, performance.now()]);
 
 // The processes of a browser, from /proc: each with its CPU seconds so far,
@@ -74,7 +65,7 @@ console.log(`size: ${bytes.length} bytes, ${gzipSync(bytes, {level: 9}).length} 
   const browser = await launchBrowser();
   const firsts = [];
   for (let i = 0; i < 10; ++i) {
-    const {page} = await openPage(browser, pageUrl, {before: countFrames});
+    const {page} = await open(browser, pageUrl, {});
     await sleep(500);
     firsts.push(await page.evaluate(() => window.firstFrameMs));
     await page.close();
@@ -86,8 +77,9 @@ console.log(`size: ${bytes.length} bytes, ${gzipSync(bytes, {level: 9}).length} 
 
 {
   const [game, bare] = [await launchBrowser(), await launchBrowser()];
-  const gamePage = (await openPage(game, pageUrl, {before: countFrames})).page;
-  const barePage = (await openPage(bare, bareUrl, {before: countFrames})).page;
+  const gamePage = (await open(game, pageUrl, {pad})).page;
+  await (pad && gamePage.evaluate(() => testPad('plug')));
+  const barePage = (await open(bare, bareUrl, {})).page;
   await sleep(2000);
   const cpu = cpuSeconds;
   const start = [await frames(gamePage), await frames(barePage), cpu(game), cpu(bare), Date.now()];
@@ -97,8 +89,10 @@ console.log(`size: ${bytes.length} bytes, ${gzipSync(bytes, {level: 9}).length} 
   const wall = (end[4] - start[4]) / 1000;
   const gameCpu = (100 * (end[2] - start[2])) / wall;
   const bareCpu = (100 * (end[3] - start[3])) / wall;
-  console.log(`ticks per second: ${rate(0).toFixed(2)} (bare page: ${rate(1).toFixed(2)} frames)`);
-  console.log(`CPU of the browser: game ${gameCpu.toFixed(1)} %, bare page ${bareCpu.toFixed(1)} % ` +
+  const other = beside ? beside.slice(9) : 'bare page';
+  console.log(`ticks per second: ${rate(0).toFixed(2)} (${other}: ${rate(1).toFixed(2)} frames)`);
+  console.log(`CPU of the browser: game${pad ? ' with a pad' : ''} ${gameCpu.toFixed(1)} %, ` +
+              `${other} ${bareCpu.toFixed(1)} % ` +
               `of one core: ${(gameCpu / bareCpu).toFixed(2)} x`);
   await bare.close();
 
