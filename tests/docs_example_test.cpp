@@ -1,6 +1,6 @@
-// The README's example run of the replay driver: its script and the state
-// line it shows, read from the README itself, so that the two cannot drift
-// apart.
+// The tools page's example run of the replay driver: its script and the
+// state line it shows, read from the page itself, so that the two cannot
+// drift apart.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -14,16 +14,16 @@
 namespace zephlet {
 namespace {
 
-TEST(ReadmeExample, TheReplayDriverPrintsTheLineTheReadmeShows) {
-    std::ifstream readme(ZEPHLET_README);
-    ASSERT_TRUE(readme) << ZEPHLET_README;
+TEST(DocsExample, TheReplayDriverPrintsTheLineTheToolsPageShows) {
+    std::ifstream page(ZEPHLET_TOOLS_PAGE);
+    ASSERT_TRUE(page) << ZEPHLET_TOOLS_PAGE;
     std::ostringstream text;
-    text << readme.rdbuf();
+    text << page.rdbuf();
     // printf '<script>' | <path>/zephlet-replay, then "# <state line>".
     const std::regex example(R"(\nprintf '([^']*)' \| \S*zephlet-replay\n# (level=[^\n]*)\n)");
     std::smatch found;
-    const std::string readmeText = text.str();
-    ASSERT_TRUE(std::regex_search(readmeText, found, example)) << "no example run in the README";
+    const std::string pageText = text.str();
+    ASSERT_TRUE(std::regex_search(pageText, found, example)) << "no example run on the page";
     const std::string script = std::regex_replace(found[1].str(), std::regex(R"(\\n)"), "\n");
 
     resetGame();
