@@ -30,7 +30,7 @@ fi
     packages-wine.txt packages-windows.txt packages-web.txt packages-web-test.txt
 # Debian's npm, unless the machine's node came with its own.
 command -v npm >/dev/null || "$root/scripts/install-packages.sh" packages-npm.txt
-(cd "$root/tests/web" && npm ci --no-audit --no-fund --loglevel=error)
+(cd "$root/tools/web" && npm ci --no-audit --no-fund --loglevel=error)
 "$root/scripts/build-windows.sh" -DZEPHLET_WERROR=ON
 "$root/scripts/build-web.sh" -DZEPHLET_WERROR=ON
 "${configure[@]}" -DZEPHLET_WINDOWS_EXE="$root/build/windows/app/win32/zephlet.exe" \

@@ -9,13 +9,13 @@
 // page has a (faked) gamepad attached.
 //
 // Run with node from anywhere; the DevTools-protocol library is the browser
-// tests' (npm ci in tests/web first).
+// tests' (npm ci in tools/web first).
 import {readFileSync, readdirSync} from 'node:fs';
 import {dirname, join, resolve} from 'node:path';
 import {fileURLToPath, pathToFileURL} from 'node:url';
 import {gzipSync} from 'node:zlib';
 
-import {launchBrowser, open, sleep} from '../../tests/web/page_harness.mjs';
+import {launchBrowser, open, sleep} from '../web/browser.mjs';
 
 const here = dirname(fileURLToPath(import.meta.url));
 const flags = process.argv.slice(2).filter((arg) => arg.startsWith('--'));

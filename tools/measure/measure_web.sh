@@ -8,7 +8,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 "$root/scripts/install-packages.sh" packages-web.txt packages-web-test.txt
 command -v npm >/dev/null || "$root/scripts/install-packages.sh" packages-npm.txt
-(cd "$root/tests/web" && npm ci --no-audit --no-fund --loglevel=error)
+(cd "$root/tools/web" && npm ci --no-audit --no-fund --loglevel=error)
 page=${1:-$root/build/web/zephlet.html}
 if [[ $# -eq 0 && ! -f $page ]]; then
     "$root/scripts/build-web.sh"

@@ -4,11 +4,11 @@
 // (820 x 610): the README's pictures.
 //
 // Run with node from anywhere; the DevTools-protocol library is the browser
-// tests' (npm ci in tests/web first).
+// tests' (npm ci in tools/web first).
 import {resolve} from 'node:path';
 import {pathToFileURL} from 'node:url';
 
-import {launchBrowser, sleep} from '../../tests/web/page_harness.mjs';
+import {launchBrowser, sleep} from '../web/browser.mjs';
 
 const [pagePath, picture, kind = 'phone'] = process.argv.slice(2);
 const viewports = {
