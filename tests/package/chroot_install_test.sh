@@ -35,7 +35,7 @@ if ! [[ -f "$base.complete" ]] || ! chroot "$base" /usr/bin/apt-get --version >/
 fi
 
 root=$(mktemp -d /var/tmp/zephlet-chroot.XXXXXX)
-trap 'rm -rf --one-file-system "$root"; end_test' EXIT
+trap 'rm -rf --one-file-system "$root"; end_session' EXIT
 cp -a "$base/." "$root/"
 flock -u 9
 cp /etc/resolv.conf "$root/etc/resolv.conf"

@@ -8,7 +8,7 @@
 # usage: validators_test.sh zephlet_VERSION_ARCH.deb
 set -euo pipefail
 deb=$(realpath "$1")
-source "$(dirname "$0")/../e2e/x_session.sh"
+source "$(dirname "$0")/../test_helpers.sh"
 
 tree=$work/tree
 dpkg-deb -x "$deb" "$tree"
