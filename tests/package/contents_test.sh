@@ -16,20 +16,12 @@ version=$(field Version)
 fields=$(dpkg-deb -f "$deb" Package Architecture Section Priority | tr '\n' ' ')
 [[ $fields == "Package: zephlet Architecture: amd64 Section: games Priority: optional " ]] || flag "$fields"
 [[ $(field Maintainer) =~ ^[^\<]+\ \<[^@\>]+@[^@\>]+\.[a-z]+\>$ ]] || flag "maintainer $(field Maintainer)"
-for library in libc6 libsdl2-2.0-0 libstdc++6; do
-    [[ $(field Depends) == *"$library ("* ]] || flag "Depends lacks $library: $(field Depends)"
-done
+for library in libc6 libsdl2-2.0-0 libstdc++6; do [[ $(field Depends) == *"$library ("* ]] || flag "Depends lacks $library"; done
 [[ $(field Description | wc -l) -ge 3 ]] || flag "no long description"
 
-expected="./usr/games/zephlet
-./usr/share/applications/zephlet.desktop
-./usr/share/doc/zephlet/changelog.gz
-./usr/share/doc/zephlet/copyright
-./usr/share/icons/hicolor/128x128/apps/zephlet.png
-./usr/share/icons/hicolor/32x32/apps/zephlet.png
-./usr/share/icons/hicolor/64x64/apps/zephlet.png
-./usr/share/man/man6/zephlet.6.gz
-./usr/share/metainfo/io.github.zephlet.zephlet.metainfo.xml"
+expected=$(printf './usr/%s\n' games/zephlet share/applications/zephlet.desktop share/doc/zephlet/{changelog.gz,copyright} \
+    share/icons/hicolor/{128x128,32x32,64x64}/apps/zephlet.png share/man/man6/zephlet.6.gz \
+    share/metainfo/io.github.zephlet.zephlet.metainfo.xml)
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort)
 [[ "$files" == "$expected" ]] || flag "file list differs:$(diff <(echo "$expected") <(echo "$files"))"
 ! dpkg-deb -c "$deb" | awk '{ print $1, $2 }' | grep -Ev '^(drwxr-xr-x|-rw-r--r--|-rwxr-xr-x) root/root$' ||
@@ -51,14 +43,12 @@ markers=$(objdump -d "$game" | grep -c endbr64 || true)
     grep . || flag "compiled without -fstack-clash-protection or -fcf-protection above"
 
 # gzip -9n: no name, no time stamp, best compression.
-for gz in usr/share/man/man6/zephlet.6.gz usr/share/doc/zephlet/changelog.gz; do
-    header=$(od -An -tx1 -N10 "$work/deb/$gz" | tr -d ' \n')
-    [[ $header == 1f8b0800000000000203 ]] || flag "$gz header $header is not gzip -9n's"
+for gz in "$work"/deb/usr/share/{man/man6/zephlet.6,doc/zephlet/changelog}.gz; do
+    [[ $(od -An -tx1 -N10 "$gz" | tr -d ' \n') == 1f8b0800000000000203 ]] || flag "$gz: no gzip -9n header"
 done
 for size in 32 64 128; do
-    png=$work/deb/usr/share/icons/hicolor/${size}x${size}/apps/zephlet.png
-    [[ $(file -b "$png") == "PNG image data, $size x $size, 8-bit/color RGBA"* ]] ||
-        flag "icon ${size}: $(file -b "$png")"
+    info=$(file -b "$work/deb/usr/share/icons/hicolor/${size}x${size}/apps/zephlet.png")
+    [[ $info == "PNG image data, $size x $size, 8-bit/color RGBA"* ]] || flag "icon ${size}: $info"
 done
 zcat "$work/deb/usr/share/doc/zephlet/changelog.gz" | head -n 1 | grep -q "^zephlet ($version) " ||
     flag "the changelog's latest entry is not $version"

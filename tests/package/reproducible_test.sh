@@ -13,9 +13,7 @@ source_tree=$1
 commit=$(git -C "$source_tree" rev-parse HEAD)
 source "$(dirname "$0")/../test_helpers.sh"
 # Beside the machine's other large builds, and open to the second user.
-rmdir "$work"
-work=$(mktemp -d /var/tmp/zephlet-reproducible.XXXXXX)
-chmod 755 "$work"
+rmdir "$work" && work=$(mktemp -d /var/tmp/zephlet-reproducible.XXXXXX) && chmod 755 "$work"
 
 # A clone at the commit under test (uncommitted changes are not tested);
 # fetched by its id, since HEAD of a worktree need not be the clone's
@@ -54,11 +52,7 @@ echo "builds ${first} s and $((SECONDS - first)) s; the second with TZ=$zone, LC
     "user $( ((${#other_user[@]})) && echo nobody || id -un)"
 
 version=$(sed -n 's/^project(Zephlet VERSION \([0-9][0-9.]*\)[ )].*/\1/p' "$a/CMakeLists.txt")
-expected="SHA256SUMS
-zephlet-$version-windows-x86_64.zip
-zephlet-$version.html
-zephlet-$version.tar.gz
-zephlet_${version}_amd64.deb"
+expected=$(printf '%s\n' SHA256SUMS "zephlet-$version"{-windows-x86_64.zip,.html,.tar.gz} "zephlet_${version}_amd64.deb")
 for tree in "$a" "$b"; do
     listed=$(cd "$tree/dist" && ls | LC_ALL=C sort)
     [[ $listed == "$expected" ]] || flag "$tree/dist holds other files:$(diff <(echo "$expected") <(echo "$listed"))"
