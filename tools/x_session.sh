@@ -28,11 +28,7 @@ trap end_session EXIT
 # Waits up to $1 seconds for a command to succeed.
 within() {
     local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.05
-    done
+    until "${@:2}"; do ((SECONDS < deadline)) && sleep 0.05 || return 1; done
 }
 
 # Returns non-zero, with a line on standard error, if a part does not start.

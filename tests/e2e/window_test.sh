@@ -82,7 +82,6 @@ expect_exit() {
 is_a_shot() {
     local view=$1 width height tick sums=$work/shots-$1.sums
     read -r width height < <(window_size)
-    [[ -n $width ]] || fail "the window is gone"
     ((width -= inset[0] + inset[2], height -= inset[1] + inset[3]))
     import -window "$window" -crop "${width}x$height+${inset[0]}+${inset[1]}" +repage "$work/$view.png" ||
         fail "cannot capture the window"
@@ -124,10 +123,8 @@ expect_exit 2 "no display, unknown view" "$views_named" "${no_display[@]}" --vie
 if [[ $platform == linux ]]; then
     expect_exit 255 "x11 with a bogus DISPLAY" "$registration" -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11 \
         DISPLAY=:65000 "$program"
-    for wrong in "--view sideways" "--view" "--view crossed --view red-cyan"; do
-        # shellcheck disable=SC2086
-        expect_exit 2 "zephlet $wrong" "$views_named" "$program" $wrong
-    done
+    # The other mistakes are the command line's own tests.
+    expect_exit 2 "zephlet --view sideways" "$views_named" "$program" --view sideways
     xdotool search --onlyvisible --name '^Zephlet!$' >/dev/null && fail "a wrong argument made a window"
 fi
 
@@ -146,7 +143,6 @@ fi
 see 0 0 "the craft is not at x 35 and 183, y 500"
 xdotool key --clearmodifiers Right
 see 32 0 "after Right the craft is not at x 67 and 215, y 500"
-craft_at 0 0 >/dev/null && fail "after Right the craft is still in the middle lane"
 echo "outer size 265x600; the craft at x 35 and 183, then after Right at x 67 and 215"
 
 # Up held while another client takes the focus, and released there: the
