@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The .deb's control fields and file list, the game in it stripped and
-# hardened (hardening-check, and the flags Debian 12 lacks), the compressed
+# The .deb's control fields and file list, the game in it hardened
+# (hardening-check, and the flags Debian 12 lacks), the compressed
 # files reproducible, the icons' sizes; and `cmake --install` with DESTDIR
-# stages exactly the package's files.
+# stages exactly the package's files. The maintainer's address, the long
+# description, modes, owners and stripping are lintian's (validators_test.sh).
 #
 # usage: contents_test.sh zephlet_VERSION_ARCH.deb BUILD_DIR
 set -euo pipefail
@@ -15,21 +16,16 @@ version=$(field Version)
 [[ $(basename "$deb") == "zephlet_${version}_amd64.deb" ]] || flag "file name $(basename "$deb")"
 fields=$(dpkg-deb -f "$deb" Package Architecture Section Priority | tr '\n' ' ')
 [[ $fields == "Package: zephlet Architecture: amd64 Section: games Priority: optional " ]] || flag "$fields"
-[[ $(field Maintainer) =~ ^[^\<]+\ \<[^@\>]+@[^@\>]+\.[a-z]+\>$ ]] || flag "maintainer $(field Maintainer)"
 for library in libc6 libsdl2-2.0-0 libstdc++6; do [[ $(field Depends) == *"$library ("* ]] || flag "Depends lacks $library"; done
-[[ $(field Description | wc -l) -ge 3 ]] || flag "no long description"
 
 expected=$(printf './usr/%s\n' games/zephlet share/applications/zephlet.desktop share/doc/zephlet/{changelog.gz,copyright} \
     share/icons/hicolor/{128x128,32x32,64x64}/apps/zephlet.png share/man/man6/zephlet.6.gz \
     share/metainfo/io.github.zephlet.zephlet.metainfo.xml)
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort)
 [[ "$files" == "$expected" ]] || flag "file list differs:$(diff <(echo "$expected") <(echo "$files"))"
-! dpkg-deb -c "$deb" | awk '{ print $1, $2 }' | grep -Ev '^(drwxr-xr-x|-rw-r--r--|-rwxr-xr-x) root/root$' ||
-    flag "modes or owners above"
 
 dpkg-deb -x "$deb" "$work/deb"
 game=$work/deb/usr/games/zephlet
-[[ $(file -b "$game") == *", stripped"* ]] || flag "the game is not stripped"
 # PIE, stack protector, fortified calls, RELRO and BIND_NOW. Stack clash
 # stays "unknown", which passes: probes go only into frames larger than a
 # page, and the game has none. Control flow is left out: no binary linked
