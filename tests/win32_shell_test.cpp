@@ -97,10 +97,11 @@ TEST(Gamepads, XInputStatesBecomeArrows) {
 // The game's window as the game makes it, shown and in the foreground.
 HWND openGameWindow() {
     appInstance = GetModuleHandleA(nullptr);
-    const WNDCLASSEXA windowClass{.cbSize = sizeof(WNDCLASSEXA),
-                                  .lpfnWndProc = windowProc,
-                                  .hInstance = appInstance,
-                                  .lpszClassName = kWindowClassName};
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof(WNDCLASSEXA);
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = appInstance;
+    windowClass.lpszClassName = kWindowClassName;
     RegisterClassExA(&windowClass);
     HWND window =
         CreateWindowExA(WS_EX_CLIENTEDGE, kWindowClassName, kWindowTitle,
@@ -176,10 +177,11 @@ TEST(WindowMenu, TheViewsAfterTheSystemsItems) {
     const auto expectChecked = [&](UINT id) {
         for (int i = 0; i < 3; ++i) {
             char text[64] = {};
-            MENUITEMINFOA item{.cbSize = sizeof(MENUITEMINFOA),
-                               .fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE | MIIM_STRING,
-                               .dwTypeData = text,
-                               .cch = sizeof(text)};
+            MENUITEMINFOA item{};
+            item.cbSize = sizeof(MENUITEMINFOA);
+            item.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE | MIIM_STRING;
+            item.dwTypeData = text;
+            item.cch = sizeof(text);
             ASSERT_TRUE(GetMenuItemInfoA(menu, count - 3 + i, TRUE, &item));
             EXPECT_EQ(item.wID, items[i].id);
             EXPECT_STREQ(text, items[i].text);
