@@ -176,17 +176,14 @@ TEST(WindowMenu, TheViewsAfterTheSystemsItems) {
                  {kRedCyanItem, "Red-cyan glasses"}};
     const auto expectChecked = [&](UINT id) {
         for (int i = 0; i < 3; ++i) {
+            const UINT position = count - 3 + i;
             char text[64] = {};
-            MENUITEMINFOA item{};
-            item.cbSize = sizeof(MENUITEMINFOA);
-            item.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE | MIIM_STRING;
-            item.dwTypeData = text;
-            item.cch = sizeof(text);
-            ASSERT_TRUE(GetMenuItemInfoA(menu, count - 3 + i, TRUE, &item));
-            EXPECT_EQ(item.wID, items[i].id);
+            GetMenuStringA(menu, position, text, sizeof(text), MF_BYPOSITION);
+            const UINT state = GetMenuState(menu, position, MF_BYPOSITION);
+            EXPECT_EQ(GetMenuItemID(menu, position), items[i].id);
             EXPECT_STREQ(text, items[i].text);
-            EXPECT_EQ((item.fState & MFS_CHECKED) != 0, items[i].id == id) << text;
-            EXPECT_TRUE(items[i].id != id || (item.fType & MFT_RADIOCHECK) != 0) << text;
+            EXPECT_EQ((state & MF_CHECKED) != 0, items[i].id == id) << text;
+            EXPECT_TRUE(items[i].id != id || (state & MFT_RADIOCHECK) != 0) << text;
         }
     };
     expectChecked(kCrossedItem);
