@@ -19,19 +19,15 @@ add_compile_options(-Wno-restrict)
 set(wine_environment "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix;WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
 
 # No display, so that setting up the prefix shows nothing: windows then need
-# Wine's null display driver, which draws into memory alone.
-add_test(NAME wine_null_display
-  COMMAND wine reg add "HKCU\\Software\\Wine\\Drivers" /v Graphics /d null /f)
-set_tests_properties(wine_null_display PROPERTIES TIMEOUT 300 FIXTURES_SETUP wine_display
-  RESOURCE_LOCK wineprefix ENVIRONMENT "${wine_environment}" ENVIRONMENT_MODIFICATION "DISPLAY=unset:")
+# Wine's null display driver, which draws into memory alone. One prefix for
+# all: two Wine sessions making it at once trip each other.
+set(wine_properties TIMEOUT 300 RESOURCE_LOCK wineprefix ENVIRONMENT_MODIFICATION "DISPLAY=unset:")
+add_test(NAME wine_null_display COMMAND wine reg add "HKCU\\Software\\Wine\\Drivers" /v Graphics /d null /f)
+set_tests_properties(wine_null_display PROPERTIES ${wine_properties} FIXTURES_SETUP wine_display
+  ENVIRONMENT "${wine_environment}")
 
 function(add_wine_test target)
   add_test(NAME ${target} COMMAND ${target} --gtest_brief=1)
-  set_tests_properties(${target} PROPERTIES
-    TIMEOUT 300
-    # One prefix for all: two Wine sessions making it at once trip each other.
-    RESOURCE_LOCK wineprefix
-    FIXTURES_REQUIRED wine_display
-    ENVIRONMENT "${wine_environment}"
-    ENVIRONMENT_MODIFICATION "DISPLAY=unset:")
+  set_tests_properties(${target} PROPERTIES ${wine_properties} FIXTURES_REQUIRED wine_display
+    ENVIRONMENT "${wine_environment}")
 endfunction()

@@ -1,63 +1,65 @@
 #!/usr/bin/env bash
 # The whole program in a real X window, as a player runs it: on Linux, or
 # under Wine with a fresh prefix, in Xvfb with the openbox window manager.
+# Without a display, exit code 255 (on Linux with the registration failure
+# on standard error); a wrong argument, exit code 2 with the views named on
+# standard error and no game window (under Wine, in a box titled Zephlet).
 # The window found by its title, its outer size (and on Linux, placed by the
 # window manager), the craft seen in both views before and after Right (and
 # on Linux, a key released while another client has the focus); Alt+F4 and
 # the window manager's close each ending it with exit code 0; in each view,
 # started as the menu entry and its actions start it (under Wine, with
 # --view) and, under Wine, chosen from the window's menu, a frame equal
-# pixel for pixel to zephlet-replay's shot of the same tick in that view;
-# without a display, exit code 255 (on Linux with the registration failure
-# on standard error); and a wrong argument, exit code 2 with the views named
-# on standard error and no game window (under Wine, in a box titled Zephlet).
-#
+# pixel for pixel to zephlet-replay's shot of the same tick in that view.
 # Under Wine, a pad as well, with XInput replaced by a scripted one.
 #
 # usage: window_test.sh linux|wine PROGRAM ZEPHLET_REPLAY CRAFT_BMP LSAN_SUPPRESSIONS [XINPUT_DLL]
 set -euo pipefail
-platform=$1
-program=$2
-replay=$3
-craft=$4
+platform=$1 program=$2 replay=$3 craft=$4
 export LSAN_OPTIONS="suppressions=$5:print_suppressions=0"
 views_named='parallel, crossed, red-cyan'
-
-source "$(dirname "$0")/x_session.sh"
+source "$(dirname "$0")/../test_helpers.sh"
 
 if [[ $platform == wine ]]; then
     start_wine_session || fail "no X session with Wine"
     game=(wine "$program") inset=("${wine_client_inset[@]}")
+    # No box either: one waiting for a click would run into the timeout.
+    no_display=(-u DISPLAY timeout 30 "${game[@]}") registration=
+    starts=(zephlet "zephlet --view crossed" "zephlet --view red-cyan")
 else
     start_x_session || fail "no X session"
     game=("$program") inset=(0 0 0 0)
+    no_display=(-u DISPLAY -u WAYLAND_DISPLAY "$program") registration='^Window class registration failed!$'
+    mapfile -t starts < <(sed -n 's/^Exec=//p' "$(dirname "$0")/../../packaging/zephlet.desktop")
 fi
 
-# Starts the game with the arguments "${@:2}", its output in $work/$1.log,
-# and waits for its window: $game_pid is its process id, $window the window's.
-start_game() {
-    "${game[@]}" "${@:2}" >"$work/$1.log" 2>&1 &
+# Starts the game with the arguments "${@:2}", its output in $work/$1.log:
+# $game_pid is its process id; start_game waits for its window, $window.
+launch() {
+    "${game[@]}" "${@:2}" >"$work/$1.log" 2>&1 </dev/null &
     game_pid=$!
     session_pids+=("$game_pid")
+}
+start_game() {
+    launch "$@"
     window=$(find_window) || fail "$1: no window titled Zephlet!"
-    xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
-    xdotool windowfocus --sync "$window" >/dev/null 2>&1 || true
+    focus "$window"
 }
+focus() { { xdotool windowactivate --sync "$1" && xdotool windowfocus --sync "$1"; } >/dev/null 2>&1 || true; }
 
-# Sets code to the game's exit code; a failure if it does not end in 10 s.
-await_game() {
-    code=0
-    within 10 bash -c "! kill -0 $game_pid 2>/dev/null" || fail "the game did not end"
+# Fails unless the game ends within 10 s with exit code $1.
+await_exit() {
+    local code=0
+    within 10 bash -c "! kill -0 $game_pid 2>/dev/null" || fail "$2: the game did not end"
     wait "$game_pid" || code=$?
+    [[ $code == "$1" ]] || fail "$2: exit code $code, not $1"
+    echo "$2: exit code $code"
 }
-
 # Ends the game by the keys $1 (alt+F4), or by the window manager's close
-# for "close", and fails unless its exit code is 0.
+# for "close".
 close_game() {
-    { [[ $1 == close ]] && close_window "$window"; } || xdotool key "$1"
-    await_game
-    [[ $code == 0 ]] || fail "exit code $code after $1"
-    echo "$1: exit code 0"
+    { [[ $1 == close ]] && wmctrl -i -c "$window"; } || xdotool key "$1"
+    await_exit 0 "$1"
 }
 
 # Runs "${@:4}" (env's arguments) with no input, and fails unless its exit
@@ -80,7 +82,6 @@ expect_exit() {
 is_a_shot() {
     local view=$1 width height tick sums=$work/shots-$1.sums
     read -r width height < <(window_size)
-    [[ -n $width ]] || fail "the window is gone"
     ((width -= inset[0] + inset[2], height -= inset[1] + inset[3]))
     import -window "$window" -crop "${width}x$height+${inset[0]}+${inset[1]}" +repage "$work/$view.png" ||
         fail "cannot capture the window"
@@ -112,22 +113,18 @@ craft_at() {
     done
     ((all == 0))
 }
+# Fails with the message "${@:3}" unless the craft comes to lane $1 and
+# altitude $2 within 5 s.
+see() { within 5 craft_at "$1" "$2" >"$work/probe.log" || fail "${@:3}"; }
 
 # --- No display, and wrong arguments: reported as such, before any window.
-if [[ $platform == wine ]]; then
-    # No box either: one waiting for a click would run into the timeout.
-    expect_exit 255 "no display" "" -u DISPLAY timeout 30 "${game[@]}"
-    expect_exit 2 "no display, unknown view" "$views_named" -u DISPLAY timeout 30 "${game[@]}" --view 3d
-else
-    no_display='^Window class registration failed!$'
-    expect_exit 255 "no DISPLAY" "$no_display" -u DISPLAY -u WAYLAND_DISPLAY "$program"
-    expect_exit 255 "x11 with a bogus DISPLAY" "$no_display" -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11 \
+expect_exit 255 "no display" "$registration" "${no_display[@]}"
+expect_exit 2 "no display, unknown view" "$views_named" "${no_display[@]}" --view 3d
+if [[ $platform == linux ]]; then
+    expect_exit 255 "x11 with a bogus DISPLAY" "$registration" -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11 \
         DISPLAY=:65000 "$program"
-    expect_exit 2 "unknown view, no DISPLAY" "$views_named" -u DISPLAY -u WAYLAND_DISPLAY "$program" --view 3d
-    for wrong in "--view sideways" "--view" "--view crossed --view red-cyan"; do
-        # shellcheck disable=SC2086
-        expect_exit 2 "zephlet $wrong" "$views_named" "$program" $wrong
-    done
+    # The other mistakes are the command line's own tests.
+    expect_exit 2 "zephlet --view sideways" "$views_named" "$program" --view sideways
     xdotool search --onlyvisible --name '^Zephlet!$' >/dev/null && fail "a wrong argument made a window"
 fi
 
@@ -143,11 +140,9 @@ if [[ $platform == linux ]]; then
     # No position of the program's own: the window manager chooses.
     xprop -id "$window" WM_NORMAL_HINTS | grep -q 'specified location' && fail "the window asks for a position"
 fi
-within 5 craft_at 0 0 >"$work/probe.log" || fail "the craft is not at x 35 and 183, y 500"
+see 0 0 "the craft is not at x 35 and 183, y 500"
 xdotool key --clearmodifiers Right
-within 5 craft_at 32 0 >"$work/probe.log" || fail "after Right the craft is not at x 67 and 215, y 500"
-craft_at 0 0 >/dev/null && fail "after Right the craft is still in the middle lane"
-echo "outer size 265x600; the craft at x 35 and 183, then after Right at x 67 and 215"
+see 32 0 "after Right the craft is not at x 67 and 215, y 500"
 
 # Up held while another client takes the focus, and released there: the
 # game never saw the release, so its next press of Up does not move the
@@ -155,91 +150,69 @@ echo "outer size 265x600; the craft at x 35 and 183, then after Right at x 67 an
 # lowest altitude, not in the middle; the Up after that moves again.
 if [[ $platform == linux ]]; then
     xdotool keydown Up
-    within 5 craft_at 32 2 >/dev/null || fail "Up held: the craft did not climb"
+    see 32 2 "Up held: the craft did not climb"
     xmessage -name other 'another client' &
     session_pids+=($!)
-    other=$(timeout 10 xdotool search --sync --onlyvisible --classname '^other$' | head -n 1)
-    [[ -n $other ]] || fail "no second client"
-    xdotool windowactivate --sync "$other" >/dev/null 2>&1 || true
+    focus "$(timeout 10 xdotool search --sync --onlyvisible --classname '^other$' | head -n 1)"
     xdotool keyup Up
-    xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+    focus "$window"
     xdotool key Up Down
-    within 5 craft_at 32 0 >/dev/null || fail "Up and Down after a release the game never saw: not at the lowest altitude"
+    see 32 0 "Up and Down after a release the game never saw (or no other client): not at the lowest altitude"
     xdotool key Up
-    within 5 craft_at 32 2 >/dev/null || fail "the next Up did not move the craft"
-    echo "a release the window never saw keeps Up's latch: one press lost, as it should be"
+    see 32 2 "the next Up did not move the craft"
 fi
 close_game alt+F4
 
-# --- The close button's way: the window manager is asked to close it.
-start_game close
-within 5 craft_at 0 0 >/dev/null || fail "second run shows no craft"
-close_game close
-
 # --- Each view as it starts: by the Exec line of the menu entry and of each
-# of its actions on Linux, with the game in place of the installed zephlet.
-if [[ $platform == wine ]]; then
-    starts=("" "--view crossed" "--view red-cyan")
-else
-    mapfile -t starts < <(sed -n 's/^Exec=//p' "$(dirname "$0")/../../packaging/zephlet.desktop")
-fi
+# of its actions, with the game in place of the installed zephlet. The first
+# is closed as the close button does, the window manager asked to close it.
+closing=close
 for start in "${starts[@]}"; do
     read -r -a words <<<"$start"
-    if [[ $platform == linux ]]; then
-        [[ ${words[0]} == zephlet ]] || fail "the menu entry's Exec=$start does not start zephlet"
-        words=("${words[@]:1}")
-    fi
+    [[ ${words[0]} == zephlet ]] || fail "the menu entry's Exec=$start does not start zephlet"
     view=parallel
-    [[ ${words[0]:-} == --view ]] && view=${words[1]}
-    start_game "$view" "${words[@]}"
+    [[ ${words[1]:-} == --view ]] && view=${words[2]}
+    start_game "$view" "${words[@]:1}"
     is_a_shot "$view" || fail "$start: the frame is no replay shot of ticks 1 to 89 in view $view"
+    close_game "$closing"
+    closing=alt+F4
+done
+[[ $platform == wine ]] || { echo PASS && exit 0; }
+
+# --- The window's menu, from the icon at the title bar's left (openbox has
+# Alt+Space here): its last item, and the one above. The arrows that move
+# through it steer nothing, so the frame is a shot of the craft where it
+# started; the game stands still while the menu is open.
+for choice in "red-cyan Up" "crossed Up Up"; do
+    start_game menu
+    xdotool mousemove --window "$window" 12 12 click 1 key ${choice#* } Return
+    within 5 is_a_shot "${choice%% *}" || fail "$choice from the menu: no replay shot in that view"
     close_game alt+F4
 done
 
-if [[ $platform == wine ]]; then
-    # --- The window's menu, from the icon at the title bar's left (openbox
-    # has Alt+Space here): its last item, and the one above. The arrows that
-    # move through it steer nothing, so the frame is a shot of the craft where
-    # it started; the game stands still while the menu is open.
-    for choice in "red-cyan Up" "crossed Up Up"; do
-        start_game menu
-        xdotool mousemove --window "$window" 12 12 click 1 key ${choice#* } Return
-        within 5 is_a_shot "${choice%% *}" || fail "$choice from the menu: no replay shot in that view"
-        close_game alt+F4
-    done
+# --- A pad, XInput's own replaced in the system folder: each row the pad's
+# state (connected, buttons, stick x, stick y up) and where the craft goes.
+# The d-pad and the stick move the craft once a press, and a pad pulled out
+# lets go of what it held.
+cp "$6" "$WINEPREFIX/drive_c/windows/system32/xinput1_4.dll"
+export ZEPHLET_SCRIPTED_PAD="Z:$work/pad"
+WINEDLLOVERRIDES="xinput1_4=n;$WINEDLLOVERRIDES" start_game pad
+for row in "1 8 0 0 32 0 the d-pad's right" "1 0 -32768 0 0 0 the stick's left" "0 0 0 0 0 0 pulled out" \
+    "1 0 -32768 0 -32 0 plugged in again leaning left" "1 0 0 32767 -32 2 the stick's up"; do
+    read -r connected buttons x y lane altitude what <<<"$row"
+    echo "$connected $buttons $x $y" >"$work/pad.tmp" && mv "$work/pad.tmp" "$work/pad"
+    ((connected)) || sleep 1  # many polls: the game sees the pad gone
+    see "$lane" "$altitude" "pad, $what: the craft not at lane $lane, altitude $altitude"
+done
+close_game alt+F4
 
-    # --- A pad, XInput's own replaced in the system folder: the d-pad and the
-    # stick (its y up in XInput) move the craft once a press, and a pad
-    # pulled out lets go of what it held.
-    cp "$6" "$WINEPREFIX/drive_c/windows/system32/xinput1_4.dll"
-    export ZEPHLET_SCRIPTED_PAD="Z:$work/pad"
-    pad() { echo "$*" >"$work/pad.tmp" && mv "$work/pad.tmp" "$work/pad"; }
-    WINEDLLOVERRIDES="xinput1_4=n;$WINEDLLOVERRIDES" start_game pad
-    pad 1 $((XINPUT_GAMEPAD_DPAD_RIGHT = 8)) 0 0
-    within 5 craft_at 32 0 >"$work/probe.log" || fail "the d-pad's right did not move the craft"
-    pad 1 0 -32768 0
-    within 5 craft_at 0 0 >"$work/probe.log" || fail "the stick's left did not move the craft"
-    pad 0 0 0 0
-    sleep 1  # many polls: the game sees the pad gone
-    pad 1 0 -32768 0
-    within 5 craft_at -32 0 >"$work/probe.log" || fail "plugged in again leaning left: no move"
-    pad 1 0 0 32767
-    within 5 craft_at -32 2 >"$work/probe.log" || fail "the stick's up did not move the craft"
-    echo "a pad's d-pad and stick: one move a press; pulled out, it lets go"
-    close_game alt+F4
-
-    # --- A wrong argument with a display: no game window, a box titled with
-    # the game's name, and exit code 2 once it is dismissed.
-    "${game[@]}" --view >"$work/wrong.log" 2>&1 </dev/null &
-    game_pid=$!
-    session_pids+=("$game_pid")
-    box=$(timeout 20 xdotool search --sync --onlyvisible --name '^Zephlet$' | head -n 1) ||
-        fail "missing view: no box titled Zephlet"
-    xdotool search --onlyvisible --name '^Zephlet!$' >/dev/null && fail "missing view: a game window"
-    close_window "$box"
-    await_game
-    [[ $code == 2 ]] || fail "missing view: exit code $code, not 2"
-    grep -q "$views_named" "$work/wrong.log" || fail "missing view: standard error does not name the views"
-    echo "missing view: a box titled Zephlet, the views named on standard error, exit code 2"
-fi
+# --- A wrong argument with a display: no game window, a box titled with the
+# game's name, and exit code 2 once it is dismissed.
+launch wrong --view
+box=$(timeout 20 xdotool search --sync --onlyvisible --name '^Zephlet$' | head -n 1) ||
+    fail "missing view: no box titled Zephlet"
+xdotool search --onlyvisible --name '^Zephlet!$' >/dev/null && fail "missing view: a game window"
+wmctrl -i -c "$box"
+await_exit 2 "missing view"
+grep -q "$views_named" "$work/wrong.log" || fail "missing view: standard error does not name the views"
 echo "PASS"

@@ -9,10 +9,7 @@
 # /var/cache/zephlet-test-chroot) and copied for every run, so each run
 # starts clean; it is made again when missing or broken.
 set -euo pipefail
-if [[ $(id -u) -ne 0 ]]; then
-    echo "SKIP: debootstrap and chroot need root"
-    exit 77
-fi
+[[ $(id -u) == 0 ]] || { echo "SKIP: debootstrap and chroot need root" && exit 77; }
 deb=$(realpath "$1")
 source "$(dirname "$0")/../test_helpers.sh"
 cache=${ZEPHLET_CHROOT_CACHE:-/var/cache/zephlet-test-chroot}
@@ -21,21 +18,18 @@ base=$cache/bookworm
 # The Debian mirror apt already uses here (CI reaches that one only).
 mirror=$(apt-get indextargets --format '$(REPO_URI)' 'Codename: bookworm' 2>/dev/null | head -n 1 || true)
 
-mkdir -p "$cache"
-exec 9>"$cache/.lock"
-flock 9
+mkdir -p "$cache" && exec 9>"$cache/.lock" && flock 9
 if ! [[ -f "$base.complete" ]] || ! chroot "$base" /usr/bin/apt-get --version >/dev/null 2>&1; then
     echo "Making the minimal Debian 12 in $base"
     rm -rf "$base" "$base.partial" "$base.complete"
     debootstrap --variant=minbase bookworm "$base.partial" "${mirror:-http://deb.debian.org/debian}" \
         >"$cache/debootstrap.log" 2>&1 ||
         { tail -n 30 "$cache/debootstrap.log" >&2; exit 1; }
-    mv "$base.partial" "$base"
-    touch "$base.complete"
+    mv "$base.partial" "$base" && touch "$base.complete"
 fi
 
 root=$(mktemp -d /var/tmp/zephlet-chroot.XXXXXX)
-trap 'rm -rf --one-file-system "$root"; end_test' EXIT
+trap 'rm -rf --one-file-system "$root"; end_session' EXIT
 cp -a "$base/." "$root/"
 flock -u 9
 cp /etc/resolv.conf "$root/etc/resolv.conf"
@@ -50,8 +44,7 @@ apt install --no-install-recommends "/tmp/$(basename "$deb")" | tail -n 3
 
 status=0
 err=$(in_root /usr/games/zephlet 2>&1 >/dev/null) || status=$?
-[[ $status -eq 255 && "$err" == *"Window class registration failed!"* ]] ||
-    fail "/usr/games/zephlet without a display: status $status, stderr: $err"
+[[ $status == 255 && $err == *"Window class registration failed!"* ]] || fail "without a display: $status, $err"
 
 apt purge zephlet >/dev/null
 # Every path the package brought that was not there before must be gone,

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The .deb's control fields and file list, the game in it stripped and
-# hardened (hardening-check, and the flags Debian 12 lacks), the compressed
+# The .deb's control fields and file list, the game in it hardened
+# (hardening-check, and the flags Debian 12 lacks), the compressed
 # files reproducible, the icons' sizes; and `cmake --install` with DESTDIR
-# stages exactly the package's files.
+# stages exactly the package's files. The maintainer's address, the long
+# description, modes, owners and stripping are lintian's (validators_test.sh).
 #
 # usage: contents_test.sh zephlet_VERSION_ARCH.deb BUILD_DIR
 set -euo pipefail
@@ -15,29 +16,16 @@ version=$(field Version)
 [[ $(basename "$deb") == "zephlet_${version}_amd64.deb" ]] || flag "file name $(basename "$deb")"
 fields=$(dpkg-deb -f "$deb" Package Architecture Section Priority | tr '\n' ' ')
 [[ $fields == "Package: zephlet Architecture: amd64 Section: games Priority: optional " ]] || flag "$fields"
-[[ $(field Maintainer) =~ ^[^\<]+\ \<[^@\>]+@[^@\>]+\.[a-z]+\>$ ]] || flag "maintainer $(field Maintainer)"
-for library in libc6 libsdl2-2.0-0 libstdc++6; do
-    [[ $(field Depends) == *"$library ("* ]] || flag "Depends lacks $library: $(field Depends)"
-done
-[[ $(field Description | wc -l) -ge 3 ]] || flag "no long description"
+for library in libc6 libsdl2-2.0-0 libstdc++6; do [[ $(field Depends) == *"$library ("* ]] || flag "Depends lacks $library"; done
 
-expected="./usr/games/zephlet
-./usr/share/applications/zephlet.desktop
-./usr/share/doc/zephlet/changelog.gz
-./usr/share/doc/zephlet/copyright
-./usr/share/icons/hicolor/128x128/apps/zephlet.png
-./usr/share/icons/hicolor/32x32/apps/zephlet.png
-./usr/share/icons/hicolor/64x64/apps/zephlet.png
-./usr/share/man/man6/zephlet.6.gz
-./usr/share/metainfo/io.github.zephlet.zephlet.metainfo.xml"
+expected=$(printf './usr/%s\n' games/zephlet share/applications/zephlet.desktop share/doc/zephlet/{changelog.gz,copyright} \
+    share/icons/hicolor/{128x128,32x32,64x64}/apps/zephlet.png share/man/man6/zephlet.6.gz \
+    share/metainfo/io.github.zephlet.zephlet.metainfo.xml)
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort)
 [[ "$files" == "$expected" ]] || flag "file list differs:$(diff <(echo "$expected") <(echo "$files"))"
-! dpkg-deb -c "$deb" | awk '{ print $1, $2 }' | grep -Ev '^(drwxr-xr-x|-rw-r--r--|-rwxr-xr-x) root/root$' ||
-    flag "modes or owners above"
 
 dpkg-deb -x "$deb" "$work/deb"
 game=$work/deb/usr/games/zephlet
-[[ $(file -b "$game") == *", stripped"* ]] || flag "the game is not stripped"
 # PIE, stack protector, fortified calls, RELRO and BIND_NOW. Stack clash
 # stays "unknown", which passes: probes go only into frames larger than a
 # page, and the game has none. Control flow is left out: no binary linked
@@ -51,14 +39,12 @@ markers=$(objdump -d "$game" | grep -c endbr64 || true)
     grep . || flag "compiled without -fstack-clash-protection or -fcf-protection above"
 
 # gzip -9n: no name, no time stamp, best compression.
-for gz in usr/share/man/man6/zephlet.6.gz usr/share/doc/zephlet/changelog.gz; do
-    header=$(od -An -tx1 -N10 "$work/deb/$gz" | tr -d ' \n')
-    [[ $header == 1f8b0800000000000203 ]] || flag "$gz header $header is not gzip -9n's"
+for gz in "$work"/deb/usr/share/{man/man6/zephlet.6,doc/zephlet/changelog}.gz; do
+    [[ $(od -An -tx1 -N10 "$gz" | tr -d ' \n') == 1f8b0800000000000203 ]] || flag "$gz: no gzip -9n header"
 done
 for size in 32 64 128; do
-    png=$work/deb/usr/share/icons/hicolor/${size}x${size}/apps/zephlet.png
-    [[ $(file -b "$png") == "PNG image data, $size x $size, 8-bit/color RGBA"* ]] ||
-        flag "icon ${size}: $(file -b "$png")"
+    info=$(file -b "$work/deb/usr/share/icons/hicolor/${size}x${size}/apps/zephlet.png")
+    [[ $info == "PNG image data, $size x $size, 8-bit/color RGBA"* ]] || flag "icon ${size}: $info"
 done
 zcat "$work/deb/usr/share/doc/zephlet/changelog.gz" | head -n 1 | grep -q "^zephlet ($version) " ||
     flag "the changelog's latest entry is not $version"

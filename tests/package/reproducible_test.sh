@@ -13,22 +13,17 @@ source_tree=$1
 commit=$(git -C "$source_tree" rev-parse HEAD)
 source "$(dirname "$0")/../test_helpers.sh"
 # Beside the machine's other large builds, and open to the second user.
-rmdir "$work"
-work=$(mktemp -d /var/tmp/zephlet-reproducible.XXXXXX)
-chmod 755 "$work"
+rmdir "$work" && work=$(mktemp -d /var/tmp/zephlet-reproducible.XXXXXX) && chmod 755 "$work"
 
 # A clone at the commit under test (uncommitted changes are not tested);
 # fetched by its id, since HEAD of a worktree need not be the clone's
 # default branch.
-clone() {
-    git clone -q --no-checkout "$source_tree" "$1"
-    git -C "$1" fetch -q "$source_tree" "$commit"
-    git -C "$1" checkout -q --detach "$commit"
-}
 a=$work/a/zephlet
 b=$work/second/at/a/longer/path/zephlet-rebuild
-clone "$a"
-clone "$b"
+for tree in "$a" "$b"; do
+    git clone -q --no-checkout "$source_tree" "$tree" && git -C "$tree" fetch -q "$source_tree" "$commit"
+    git -C "$tree" checkout -q --detach "$commit"
+done
 
 zone=Pacific/Kiritimati  # UTC+14, a day ahead of most of the world
 [[ -e /usr/share/zoneinfo/$zone ]] || zone=KIT-14
@@ -49,17 +44,12 @@ first=$SECONDS
     env LC_ALL=C.UTF-8 LANGUAGE=fr:de TZ=$zone HOME=$work/home-b \
         "${no_aslr[@]}" faketime -f +380d "${other_user[@]}" ./scripts/release.sh) >"$work/b.out" 2>&1 ||
     { tail -n 40 "$work/b.out" >&2; fail "second build"; }
-echo "builds ${first} s and $((SECONDS - first)) s; the second with TZ=$zone, LC_ALL=C.UTF-8, umask 077," \
-    "clock +380 days, ASLR $( ((${#no_aslr[@]})) && echo off || echo on)," \
-    "user $( ((${#other_user[@]})) && echo nobody || id -un)"
+echo "builds ${first} s and $((SECONDS - first)) s; the second with TZ=$zone, clock +380 days," \
+    "no ASLR: ${no_aslr[*]:-no}, another user: ${other_user[*]:-no}"
 
 version=$(sed -n 's/^project(Zephlet VERSION \([0-9][0-9.]*\)[ )].*/\1/p' "$a/CMakeLists.txt")
-expected="SHA256SUMS
-zephlet-$version-windows-x86_64.zip
-zephlet-$version.html
-zephlet-$version.tar.gz
-zephlet-web.zip
-zephlet_${version}_amd64.deb"
+expected=$(printf '%s\n' SHA256SUMS "zephlet-$version"{-windows-x86_64.zip,.html,.tar.gz} zephlet-web.zip \
+    "zephlet_${version}_amd64.deb")
 for tree in "$a" "$b"; do
     listed=$(cd "$tree/dist" && ls | LC_ALL=C sort)
     [[ $listed == "$expected" ]] || flag "$tree/dist holds other files:$(diff <(echo "$expected") <(echo "$listed"))"

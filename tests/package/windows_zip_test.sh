@@ -14,10 +14,7 @@ source "$(dirname "$0")/../test_helpers.sh"
 epoch=$(root=$2 && source "$root/scripts/reproducible-env.sh" && echo "$SOURCE_DATE_EPOCH")
 
 name=$(basename "$zip" .zip)
-expected="$name/
-$name/LICENSE.txt
-$name/README.txt
-$name/zephlet.exe"
+expected=$(printf "$name/%s\n" "" LICENSE.txt README.txt zephlet.exe)
 entries=$(zipinfo -1 "$zip")
 [[ $entries == "$expected" ]] || flag "entries differ:$(diff <(echo "$expected") <(echo "$entries"))"
 # zipinfo -T: yyyymmdd.hhmmss in the time zone given. DOS times are even
@@ -31,8 +28,7 @@ times=$(TZ=UTC zipinfo -T -l "$zip" | awk 'NF >= 9 && $1 ~ /^[-d]/ { print $8 }'
 unzip -q "$zip" -d "$work"
 exe=$work/$name/zephlet.exe
 header=$(x86_64-w64-mingw32-objdump -p "$exe")
-[[ $header == *$'DllCharacteristics\t00000160'* ]] ||
-    flag "$(grep DllCharacteristics <<<"$header"), not 00000160"
+[[ $header == *$'DllCharacteristics\t00000160'* ]] || flag "$(grep DllCharacteristics <<<"$header"), not 00000160"
 grep -Eq 'Entry 5 [0-9a-f]+ 0*[1-9a-f][0-9a-f]* Base Relocation Directory \[\.reloc\]' <<<"$header" ||
     flag "no relocation section"
 stamp=$(sed -n 's/^Time\/Date\t*//p' <<<"$header")
@@ -43,12 +39,10 @@ dlls=$(sed -n 's/^\tDLL Name: //p' <<<"$header" | tr a-z A-Z | sort | tr '\n' ' 
 # The manifest: resource type 24 (RT_MANIFEST), name 1, as windres reads it back.
 x86_64-w64-mingw32-windres -i "$exe" -O rc -o "$work/resources.rc"
 manifest=$(awk '/^1 24 /, /^END/' "$work/resources.rc" | sed -n 's/^  "\(.*\)\\n"$/\1/p' | sed 's/""/"/g')
-[[ -n $manifest ]] || flag "no RT_MANIFEST resource 1"
-[[ $manifest == *'<requestedExecutionLevel level="asInvoker" uiAccess="false"/>'* ]] ||
-    flag "manifest without asInvoker"
-for os in 35138b9a-5d96-4fbd-8e2d-a2440225f93a 4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38 \
-    1f676c76-80e1-4239-95bb-83d0f6d0da78 8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a; do
-    [[ $manifest == *"<supportedOS Id=\"{$os}\"/>"* ]] || flag "manifest lacks supportedOS $os"
+for part in 'requestedExecutionLevel level="asInvoker" uiAccess="false"' \
+    'supportedOS Id="{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"' 'supportedOS Id="{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}"' \
+    'supportedOS Id="{1f676c76-80e1-4239-95bb-83d0f6d0da78}"' 'supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"'; do
+    [[ $manifest == *"<$part/>"* ]] || flag "the manifest lacks <$part/>"
 done
 [[ $manifest != *dpiAware* ]] || flag "manifest declares DPI awareness"
 # Windows refuses to start a program whose manifest is not well-formed XML.

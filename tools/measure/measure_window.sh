@@ -67,7 +67,7 @@ craft=$root/resources/craft.bmp
 probe=$build/tools/measure/window_probe
 bare=$build/tools/measure/bare_window
 
-source "$root/tests/e2e/x_session.sh"
+source "$root/tools/x_session.sh"
 
 start_x_session
 server=${session_pids[0]}  # the X server, whose CPU is shown beside the game's
@@ -76,7 +76,7 @@ server=${session_pids[0]}  # the X server, whose CPU is shown beside the game's
 close_game() {
     local pid=$1 window
     window=$(find_window)
-    close_window "$window"
+    wmctrl -i -c "$window"
     within 10 bash -c "! kill -0 $pid 2>/dev/null"
     wait "$pid" 2>/dev/null || true
 }

@@ -30,7 +30,7 @@ for tool in Xvfb openbox xdotool wine; do
 done
 scroll_rate=$root/build/measure/tools/measure/scroll_rate
 
-source "$root/tests/e2e/x_session.sh"
+source "$root/tools/x_session.sh"
 
 start_wine_session
 server=${session_pids[0]}

@@ -1,13 +1,12 @@
-# Sourced by the whole-program tests, the package tests and the measuring
-# scripts: a private X display with the openbox window manager, and Wine in
-# a fresh prefix of its own, torn down on exit, over the helpers every test
-# script shares (../test_helpers.sh).
+# Sourced by the measuring scripts and by the whole-program and package
+# tests: a scratch folder $work, removed on exit with every process whose id
+# is in session_pids; `within`; a private X display with the openbox window
+# manager; and Wine in a fresh prefix of its own.
 #
 # After `start_x_session`, DISPLAY names the display (xvfb.log and
 # openbox.log are in $work); after `start_wine_session`, WINEPREFIX is a
 # fresh prefix under $work with the fonts of fonts-wine in it (Debian's Wine
-# does not find them itself). Add a process id to session_pids to have it
-# killed on exit as well.
+# does not find them itself).
 #
 # Wine draws the windows' frames itself, as Windows does, instead of leaving
 # them to the window manager: the X window is then the whole Windows window,
@@ -15,18 +14,22 @@
 # frame (4 pixels), a caption (19) and a client edge (2); wine_client_inset
 # holds them as left, top, right and bottom.
 
-source "$(dirname "${BASH_SOURCE[0]}")/../test_helpers.sh"
+work=$(mktemp -d)
 session_pids=()
 wine_client_inset=(6 25 6 6)
-export WINEDEBUG=-all,err+winediag
-export WINEDLLOVERRIDES="mscoree,mshtml="  # no prompts for Mono or Gecko
-export WINEPREFIX="$work/wineprefix"
-end_x_session() {
-    [[ ! -d $WINEPREFIX ]] || timeout 10 wineserver -k 2>/dev/null || true
-    cleanup_pids+=("${session_pids[@]}")
-    end_test
+end_session() {
+    [[ ! -d $work/wineprefix ]] || timeout 10 wineserver -k 2>/dev/null || true
+    for pid in "${session_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
 }
-trap end_x_session EXIT
+trap end_session EXIT
+
+# Waits up to $1 seconds for a command to succeed.
+within() {
+    local deadline=$((SECONDS + $1))
+    until "${@:2}"; do ((SECONDS < deadline)) && sleep 0.05 || return 1; done
+}
 
 # Returns non-zero, with a line on standard error, if a part does not start.
 start_x_session() {
@@ -47,6 +50,8 @@ start_x_session() {
 }
 
 start_wine_session() {
+    export WINEPREFIX=$work/wineprefix WINEDEBUG=-all,err+winediag
+    export WINEDLLOVERRIDES="mscoree,mshtml="  # no prompts for Mono or Gecko
     start_x_session || return 1
     # The prefix is made without a display, so that no dialog shows.
     DISPLAY= timeout 120 wineboot --init >"$work/wineboot.log" 2>&1 ||
@@ -69,9 +74,4 @@ end_wine_processes() {
 # Polled often, so that the first capture comes long before tick 90.
 find_window() {
     within 20 bash -c "xdotool search --onlyvisible --name '^Zephlet!\$' 2>/dev/null | head -n 1 | grep ."
-}
-
-# Asks the window manager to close window $1, as its close button does.
-close_window() {
-    wmctrl -i -c "$1"
 }
