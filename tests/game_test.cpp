@@ -192,13 +192,11 @@ std::string play(const std::string& steps) {
         } else if (step == "restart") {
             restartLevel();
         } else {
+            const std::map<std::string, std::uint32_t> arrows{
+                {"L", kKeyLeft}, {"R", kKeyRight}, {"U", kKeyUp}, {"D", kKeyDown}};
             const std::string key = step.substr(1);
-            const std::uint32_t code =
-                key == "L"   ? kKeyLeft
-                : key == "R" ? kKeyRight
-                : key == "U" ? kKeyUp
-                : key == "D" ? kKeyDown
-                             : static_cast<std::uint32_t>(std::stoul(key, nullptr, 16));
+            const auto code =
+                arrows.contains(key) ? arrows.at(key) : std::uint32_t(std::stoul(key, nullptr, 16));
             step[0] == '+' ? pressKey(code) : releaseKey(code);
         }
         out += (out.empty() ? "" : " ") + std::to_string(gameState.playerLane) + "," +
@@ -266,23 +264,23 @@ TEST(Game, ReplayScripts) {
         EXPECT_EQ(replay(script, trace), std::tuple(0, lines, ""));
     }
     // Each message with the lines it is given for.
-    const std::pair<const char*, std::vector<const char*>> mistakes[] = {
-        {"unknown command", {"jump", "Frame"}},
-        {"missing number", {"seed", "client 265"}},
-        {"extra words",
-         {"seed 1 2", "frame 1 2", "print now", "advance 1", "view crossed red-cyan"}},
+    // Each message with the lines it is given for, split at '|'.
+    const std::pair<const char*, std::string> mistakes[] = {
+        {"unknown command", "jump|Frame"},
+        {"missing number", "seed|client 265"},
+        {"extra words", "seed 1 2|frame 1 2|print now|advance 1|view crossed red-cyan"},
         {"bad or out-of-range number",
-         {"seed -1", "seed 4294967296", "seed 99999999999999999999999", "down 0x", "down 0x1g",
-          "down 12a", "up +3", "frame 0"}},
-        {"bad or out-of-range number (client sides are 1 to 8192)", {"client 0 600"}},
-        {"missing file name", {"shot"}},
-        {"missing view name", {"view"}},
-        {"unknown view (the views are parallel, crossed, red-cyan)",
-         {"view Crossed", "view anaglyph"}},
-        {"cannot write the shot: no such folder", {"shot /nowhere/a.png"}},
+         "seed -1|seed 4294967296|seed 99999999999999999999999|down 0x|down 0x1g|down 12a|up "
+         "+3|frame 0"},
+        {"bad or out-of-range number (client sides are 1 to 8192)", "client 0 600"},
+        {"missing file name", "shot"},
+        {"missing view name", "view"},
+        {"unknown view (the views are parallel, crossed, red-cyan)", "view Crossed|view anaglyph"},
+        {"cannot write the shot: no such folder", "shot /nowhere/a.png"},
     };
     for (const auto& [reason, lines] : mistakes) {
-        for (const char* line : lines) {
+        std::istringstream in(lines);
+        for (std::string line; std::getline(in, line, '|');) {
             // What came before the bad line stays; nothing after it runs.
             EXPECT_EQ(
                 replay(std::string("print\n# fine\n") + line + "\nprint\n"),
