@@ -5,7 +5,6 @@
 // the valid choices.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -22,18 +21,14 @@ namespace {
 // - release. Gives each step's message: d down, u up, . nothing.
 std::string change(HeldArrows& held, const std::string& steps) {
     using enum ArrowSourceKind;
-    const std::map<char, ArrowSource> sources{{'k', kKeyboard},
-                                              {'f', {Finger, 1}},
-                                              {'F', {Finger, 2}},
-                                              {'p', {Gamepad, 0}},
-                                              {'P', {Gamepad, 1}}};
-    const std::map<char, std::uint32_t> keys{
-        {'<', kKeyLeft}, {'>', kKeyRight}, {'^', kKeyUp}, {'v', kKeyDown}, {'A', 0x41}};
+    const ArrowSource sources[] = {kKeyboard, {Finger, 1}, {Finger, 2}, {Gamepad, 0}, {Gamepad, 1}};
+    const std::uint32_t keys[] = {kKeyLeft, kKeyRight, kKeyUp, kKeyDown, 0x41};
     std::istringstream in(steps);
     std::string out;
     for (std::string step; in >> step;) {
         const ArrowMessage m =
-            changeArrow(held, sources.at(step[0]), keys.at(step[1]), step[2] == '+');
+            changeArrow(held, sources[std::string("kfFpP").find(step[0])],
+                        keys[std::string("<>^vA").find(step[1])], step[2] == '+');
         out += m == ArrowMessage::KeyDown ? 'd' : m == ArrowMessage::KeyUp ? 'u' : '.';
     }
     return out;
