@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -38,6 +39,13 @@ std::string rows(const Bitmap& bitmap) {
 }
 
 TEST(Bitmap, CopiesAndFillAreClippedAndTheKeyIsPureWhiteOnly) {
+    // A pixel's bytes in memory: blue, green, red and a zero on the desktop;
+    // red, green, blue and an opaque alpha in the page.
+    const Pixel pixel = makePixel(1, 2, 3);
+    std::vector<unsigned char> bytes(4);
+    std::memcpy(bytes.data(), &pixel, 4);
+    const std::vector<unsigned char> rgba{1, 2, 3, 255}, bgrx{3, 2, 1, 0};
+    EXPECT_EQ(bytes, ZEPHLET_PIXEL_BYTES_RGBA ? rgba : bgrx);
     Bitmap source = makeBitmap(2, 2, kWhite);  // a white column beside a near-white one
     source.at(1, 0) = source.at(1, 1) = kNearWhite;
     const Bitmap opaque = makeBitmap(2, 2, 1);
