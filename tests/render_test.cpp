@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -38,28 +39,28 @@ std::string rows(const Bitmap& bitmap) {
 }
 
 TEST(Bitmap, CopiesAndFillAreClippedAndTheKeyIsPureWhiteOnly) {
+    // A pixel's bytes in memory: blue, green, red and a zero on the desktop;
+    // red, green, blue and an opaque alpha in the page.
+    const Pixel pixel = makePixel(1, 2, 3);
+    std::vector<unsigned char> bytes(4);
+    std::memcpy(bytes.data(), &pixel, 4);
+    const std::vector<unsigned char> rgba{1, 2, 3, 255}, bgrx{3, 2, 1, 0};
+    EXPECT_EQ(bytes, ZEPHLET_PIXEL_BYTES_RGBA ? rgba : bgrx);
     Bitmap source = makeBitmap(2, 2, kWhite);  // a white column beside a near-white one
     source.at(1, 0) = source.at(1, 1) = kNearWhite;
     const Bitmap opaque = makeBitmap(2, 2, 1);
     // Which copy ('f' the white fill, 'o' opaque, 'k' keyed), to where.
-    const struct {
-        char copy;
-        int x, y;
-        const char* expected;
-    } cases[] = {
+    // The last one wholly outside.
+    const std::tuple<char, int, int, const char*> cases[] = {
         {'f', -1, 1, "gggg|wwgg|wwgg"}, {'o', -1, -1, "oggg|gggg|gggg"},
         {'o', 3, 2, "gggg|gggg|gggo"},  {'k', 1, 1, "gggg|ggng|ggng"},
-        {'k', 3, 0, "gggg|gggg|gggg"},  {'o', 4, -2, "gggg|gggg|gggg"},  // wholly outside
-    };
-    for (const auto& c : cases) {
+        {'k', 3, 0, "gggg|gggg|gggg"},  {'o', 4, -2, "gggg|gggg|gggg"}};
+    for (const auto& [copy, x, y, expected] : cases) {
         Bitmap target = makeBitmap(4, 3, kGreen);
-        if (c.copy == 'f') {
-            fillRect(target, c.x, c.y, c.x + 3, c.y + 8, kWhite);
-        } else {
-            (c.copy == 'o' ? copyOpaque : copyKeyedOnWhite)(target, c.x, c.y,
-                                                            c.copy == 'o' ? opaque : source);
-        }
-        EXPECT_EQ(rows(target), c.expected) << c.copy << " at " << c.x << ", " << c.y;
+        copy == 'f' ? fillRect(target, x, y, x + 3, y + 8, kWhite)
+                    : (copy == 'o' ? copyOpaque : copyKeyedOnWhite)(target, x, y,
+                                                                    copy == 'o' ? opaque : source);
+        EXPECT_EQ(rows(target), expected) << copy << " at " << x << ", " << y;
     }
 }
 
@@ -97,25 +98,20 @@ TEST(Bitmap, DecodesBmpFilesAndPackedDibsInEitherRowOrderAndRefusesMalformedOnes
     EXPECT_EQ(decodeDib(std::vector<unsigned char>(file.begin() + 14, file.end())), expected);
     EXPECT_EQ(decodeDib(bmpFile(-2)), expected);
 
-    const std::pair<const char*, void (*)(std::vector<unsigned char>&)> spoilt[] = {
-        {"empty", [](auto& b) { b.clear(); }},
-        {"pixels cut short by one byte", [](auto& b) { b.pop_back(); }},
-        {"32 bits per pixel", [](auto& b) { b[28] = 32; }},
-        {"run-length compressed", [](auto& b) { put32(b, 30, 1); }},
-        {"core header size", [](auto& b) { put32(b, 14, 12); }},
-        {"zero width", [](auto& b) { put32(b, 18, 0); }},
-        {"negative width", [](auto& b) { put32(b, 18, static_cast<std::uint32_t>(-3)); }},
-        {"zero height", [](auto& b) { put32(b, 22, 0); }},
-        {"absurd width", [](auto& b) { put32(b, 18, 0x7fffffff); }},
-        {"most negative height", [](auto& b) { put32(b, 22, 0x80000000); }},
-        {"pixel offset past the end", [](auto& b) { put32(b, 10, 0xffffffff); }},
-        {"pixel offset inside the header", [](auto& b) { put32(b, 10, 20); }},
-    };
-    for (const auto& [name, spoil] : spoilt) {
+    // Spoilt at a field: empty, the pixels cut short by one byte, 32 bits per
+    // pixel, run-length compressed, the core header's size, zero, negative and
+    // absurd widths, zero and the most negative heights, the pixels' offset
+    // past the end or inside the header.
+    const std::pair<int, std::uint32_t> spoilt[] = {
+        {-1, 0},          {-2, 0},          {28, 32}, {30, 1},          {14, 12},         {18, 0},
+        {18, 0xfffffffd}, {18, 0x7fffffff}, {22, 0},  {22, 0x80000000}, {10, 0xffffffff}, {10, 20}};
+    for (const auto& [at, value] : spoilt) {
         std::vector<unsigned char> bytes = bmpFile();
-        spoil(bytes);
+        at == -1   ? bytes.clear()
+        : at == -2 ? bytes.pop_back()
+                   : put32(bytes, std::size_t(at), value);
         // An exactly sized copy lets the address sanitizer catch any read past the end.
-        EXPECT_FALSE(decodeDib(std::vector<unsigned char>(bytes.begin(), bytes.end()))) << name;
+        EXPECT_FALSE(decodeDib(std::vector<unsigned char>(bytes.begin(), bytes.end()))) << at;
     }
 }
 
@@ -200,75 +196,78 @@ class Frame : public ::testing::Test {
     }
 };
 
+// The middle lane at the lowest; the ground scrolled, in a client area larger
+// or smaller than the back buffer (white wherever nothing reaches); the
+// outer lanes at the highest, the right one into the gap; the crashed craft;
+// an obstacle, wholly above, its bottom 12 rows; over and under the craft;
+// the higher and the newer on top.
 TEST_F(Frame, GroundAndSpritesInBothViewsStackInOrder) {
-    struct Setup {
-        const char* name;
-        std::int32_t lane, altitude;
-        std::vector<Obstacle> obstacles;  // oldest first: altitude, y, lane, kind
-        std::int32_t scroll = 0;
-        int width = kBackBufferWidth, height = kBackBufferHeight;  // the client area
-    };
-    // Each setup with every sprite it shows, bottom to top.
-    const std::pair<Setup, std::vector<Placed>> cases[] = {
-        {{"middle lane, lowest", 0, 0, {}}, {kRest}},
-        // The client area: the back buffer, white wherever nothing reaches.
-        {{"ground scrolled 300, client 1000 x 700", 0, 0, {}, 300, 1000, 700}, {kRest}},
-        {{"client 263 x 575", 0, 0, {}, 300, 263, 575}, {kRest}},
-        {{"client 900 x 40", 0, 0, {}, 300, 900, 40}, {kRest}},
-        {{"ground scrolled 800", 0, 0, {}, 800}, {kRest}},
-        {{"left lane, highest", -32, 4, {}}, {{kCraft, 7, 147, 500}}},
-        {{"right lane, highest, into the gap", 32, 4, {}}, {{kCraft, 71, 211, 500}}},
-        {{"crashed", -32, 2, {}}, {{kCrashed, 5, 149, 500}}},
-        {{"obstacle", 0, 0, {{2, 100, 0, Plain}}}, {kRest, {kPlain, 37, 181, 100}}},
-        {{"wholly above", 0, 0, {{2, -48, 0, Plain}}}, {kRest}},
-        {{"bottom 12 rows", 0, 0, {{0, -20, 32, Green}}}, {kRest, {kGreenArt, 67, 215, -20}}},
-        {{"over the craft", 0, 2, {{2, 490, 0, Blue}}},
-         {{kCraft, 37, 181, 500}, {kBlue, 37, 181, 490}}},
-        {{"under the craft", 0, 4, {{2, 495, 0, Green}}},
-         {{kGreenArt, 37, 181, 495}, {kCraft, 39, 179, 500}}},
-        {{"higher on top", 0, 0, {{4, 200, 0, Blue}, {0, 210, 0, Plain}}},
+    // Lane, altitude, obstacles oldest first (altitude, y, lane, kind); every
+    // sprite shown, bottom to top.
+    using Row = std::tuple<int, int, std::vector<Obstacle>, std::vector<Placed>>;
+    const Row cases[] = {
+        {0, 0, {}, {kRest}},
+        {-32, 4, {}, {{kCraft, 7, 147, 500}}},
+        {32, 4, {}, {{kCraft, 71, 211, 500}}},
+        {-32, 2, {}, {{kCrashed, 5, 149, 500}}},
+        {0, 0, {{2, 100, 0, Plain}}, {kRest, {kPlain, 37, 181, 100}}},
+        {0, 0, {{2, -48, 0, Plain}}, {kRest}},
+        {0, 0, {{0, -20, 32, Green}}, {kRest, {kGreenArt, 67, 215, -20}}},
+        {0, 2, {{2, 490, 0, Blue}}, {{kCraft, 37, 181, 500}, {kBlue, 37, 181, 490}}},
+        {0, 4, {{2, 495, 0, Green}}, {{kGreenArt, 37, 181, 495}, {kCraft, 39, 179, 500}}},
+        {0,
+         0,
+         {{4, 200, 0, Blue}, {0, 210, 0, Plain}},
          {kRest, {kPlain, 35, 183, 210}, {kBlue, 39, 179, 200}}},
-        {{"newer on top", 0, 0, {{2, 100, 0, Plain}, {2, 110, 0, Blue}}},
+        {0,
+         0,
+         {{2, 100, 0, Plain}, {2, 110, 0, Blue}},
          {kRest, {kPlain, 37, 181, 100}, {kBlue, 37, 181, 110}}},
     };
-    for (const auto& [setup, shown] : cases) {
-        gameState.playerLane = setup.lane;
-        gameState.playerAltitude = setup.altitude;
-        gameState.obstacles = setup.obstacles;
-        gameState.scrollOffset = setup.scroll;
-        gameState.crashed = shown[0].art == kCrashed;
-        clientRect = {0, 0, setup.width, setup.height};
-        composed();
-        EXPECT_TRUE(clientAreaPicture() ==
-                    expected(setup.scroll, shown, -1, setup.width, setup.height))
-            << setup.name;
+    // Every row at each scroll and client size.
+    const int clients[][3] = {{0, kBackBufferWidth, kBackBufferHeight},
+                              {300, 1000, 700},
+                              {300, 263, 575},
+                              {300, 900, 40},
+                              {800, kBackBufferWidth, kBackBufferHeight}};
+    for (const auto& [scroll, width, height] : clients) {
+        for (const auto& [lane, altitude, obstacles, shown] : cases) {
+            gameState.playerLane = lane;
+            gameState.playerAltitude = altitude;
+            gameState.obstacles = obstacles;
+            gameState.scrollOffset = scroll;
+            gameState.crashed = shown[0].art == kCrashed;
+            clientRect = {0, 0, width, height};
+            composed();
+            EXPECT_TRUE(clientAreaPicture() == expected(scroll, shown, -1, width, height))
+                << lane << "," << altitude << ", scroll " << scroll << ", " << width << " x "
+                << height;
+        }
     }
 }
 
 TEST_F(Frame, CaptionShowsForTheFirst240TicksOverTheSprites) {
-    const struct {
-        std::uint32_t level;
-        std::int32_t tick;
-        int row;  // -1: none
-        bool won;
-    } cases[] = {{0, 0, 0, false},   {0, 239, 0, false}, {0, 240, -1, false}, {4, 0, 4, false},
-                 {5, 100, 5, false}, {6, 0, 6, true},    {7, 0, 6, true}};
-    for (const auto& c : cases) {
+    // Level index, tick, the caption row shown (-1 none), won.
+    const std::tuple<std::uint32_t, std::int32_t, int, bool> cases[] = {
+        {0, 0, 0, false},   {0, 239, 0, false}, {0, 240, -1, false}, {4, 0, 4, false},
+        {5, 100, 5, false}, {6, 0, 6, true},    {7, 0, 6, true}};
+    for (const auto& [level, tick, row, won] : cases) {
         resetGame();
-        gameState.levelIndex = c.level;
-        gameState.levelTick = c.tick;
+        gameState.levelIndex = level;
+        gameState.levelTick = tick;
         gameState.obstacles = {{4, 10, -32, Blue}};  // under the first lines
         // Empty lines draw no box (level 5 has four lines): the caption
         // sheet's test holds that their pictures are empty.
-        EXPECT_TRUE(composed() == expected(0, {kRest, {kBlue, 7, 147, 10}}, c.row))
-            << "level index " << c.level << ", tick " << c.tick;
-        EXPECT_EQ(gameState.won, c.won);
+        EXPECT_TRUE(composed() == expected(0, {kRest, {kBlue, 7, 147, 10}}, row))
+            << "level index " << level << ", tick " << tick;
+        EXPECT_EQ(gameState.won, won);
     }
 }
 
-// Dubois's anaglyph worked out here in double precision, as a byte before
-// rounding: sRGB decoded to linear light, the two matrices, clamped, encoded.
-double exactRedCyan(Pixel left, Pixel right, int channel) {
+// Whether every channel of the anaglyph is within 1 of Dubois's worked out
+// here in double precision: sRGB decoded to linear light, the two matrices,
+// clamped, encoded.
+bool redCyanWithinOne(Pixel shown, Pixel left, Pixel right) {
     const double kLeft[3][3] = {
         {0.437, 0.449, 0.164}, {-0.062, -0.062, -0.024}, {-0.048, -0.050, -0.017}};
     const double kRight[3][3] = {
@@ -280,49 +279,22 @@ double exactRedCyan(Pixel left, Pixel right, int channel) {
                          255.0;
         return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
     };
-    double sum = 0;
-    for (int i = 0; i < 3; ++i) {
-        sum += kLeft[channel][i] * linear(left, i) + kRight[channel][i] * linear(right, i);
-    }
-    const double v = std::clamp(sum, 0.0, 1.0);
-    return 255 * (v <= 0.0031308 ? 12.92 * v : 1.055 * std::pow(v, 1 / 2.4) - 0.055);
-}
-
-// Whether every channel of the anaglyph is within 1 of the exact value.
-bool redCyanWithinOne(Pixel shown, Pixel left, Pixel right) {
-    const std::uint32_t channels[3] = {pixelRed(shown), pixelGreen(shown), pixelBlue(shown)};
     for (int c = 0; c < 3; ++c) {
-        if (std::abs(channels[c] - exactRedCyan(left, right, c)) > 1.0) {
+        double sum = 0;
+        for (int i = 0; i < 3; ++i) {
+            sum += kLeft[c][i] * linear(left, i) + kRight[c][i] * linear(right, i);
+        }
+        const double v = std::clamp(sum, 0.0, 1.0);
+        const double exact =
+            255 * (v <= 0.0031308 ? 12.92 * v : 1.055 * std::pow(v, 1 / 2.4) - 0.055);
+        const double channel = c == 0   ? pixelRed(shown)
+                               : c == 1 ? pixelGreen(shown)
+                                        : pixelBlue(shown);
+        if (std::abs(channel - exact) > 1.0) {
             return false;
         }
     }
     return true;
-}
-
-TEST_F(Frame, RedCyanPixelsFollowDuboisInLinearLight) {
-    // Black, white, a dark grey on the curve's straight segment (bytes up to
-    // 10, which a pure power curve makes 0 or far off), dark red on black,
-    // red and cyan, the ground's greens, an obstacle over the ground, a
-    // caption's grey.
-    const Pixel cases[][2] = {
-        {makePixel(0, 0, 0), makePixel(0, 0, 0)},
-        {kWhite, kWhite},
-        {makePixel(10, 10, 10), makePixel(10, 10, 10)},
-        {makePixel(8, 0, 0), makePixel(0, 0, 0)},
-        {makePixel(255, 0, 0), makePixel(0, 255, 255)},
-        {makePixel(0, 128, 0), makePixel(0, 255, 0)},
-        {makePixel(0, 0, 255), makePixel(255, 255, 0)},
-        {makePixel(163, 163, 163), makePixel(163, 163, 163)},
-    };
-    for (int pass = 0; pass < 2; ++pass) {  // worked out, then kept
-        for (const auto& [left, right] : cases) {
-            EXPECT_TRUE(redCyanWithinOne(redCyanPixel(left, right), left, right))
-                << std::hex << left << " " << right;
-        }
-    }
-    for (const Pixel grey : {makePixel(0, 0, 0), makePixel(10, 10, 10), kWhite}) {
-        EXPECT_EQ(redCyanPixel(grey, grey), grey);
-    }
 }
 
 // Each view against the pair composed for a client area wider than it,
@@ -346,6 +318,28 @@ TEST_F(Frame, ViewsShowThePairRearranged) {
     gameState.playerAltitude = 4;
     gameState.obstacles = {{4, 300, -32, Blue}, {0, 480, 32, Green}, {2, 100, 0, Plain}};
     const Bitmap pair = composed();
+    // Pixels the frame may lack: black, white, a dark grey on the curve's
+    // straight segment (bytes up to 10, which a pure power curve makes 0 or
+    // far off), dark red on black, red and cyan, greens, blue on yellow, a
+    // caption's grey; worked out, then kept. Greys stay grey.
+    const Pixel black = makePixel(0, 0, 0), grey = makePixel(10, 10, 10);
+    const Pixel pixels[][2] = {{black, black},
+                               {kWhite, kWhite},
+                               {grey, grey},
+                               {makePixel(8, 0, 0), black},
+                               {makePixel(255, 0, 0), makePixel(0, 255, 255)},
+                               {makePixel(0, 128, 0), makePixel(0, 255, 0)},
+                               {makePixel(0, 0, 255), makePixel(255, 255, 0)},
+                               {makePixel(163, 163, 163), makePixel(163, 163, 163)}};
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const auto& [left, right] : pixels) {
+            EXPECT_TRUE(redCyanWithinOne(redCyanPixel(left, right), left, right))
+                << std::hex << left << " " << right;
+        }
+    }
+    for (const Pixel p : {black, grey, kWhite}) {
+        EXPECT_EQ(redCyanPixel(p, p), p);
+    }
     for (const auto& c : cases) {
         stereoView = c.view;
         clientRect = {0, 0, c.width, c.height};
