@@ -41,7 +41,7 @@ void addViewMenu(HWND window) {
 
 bool chooseViewItem(HWND window, WPARAM command) {
     for (const ViewItem& item : kViewItems) {
-        if ((command & 0xFFF0) == item.id) {
+        if ((command & kSystemCommandMask) == item.id) {
             stereoView = item.view;
             checkView(GetSystemMenu(window, FALSE));
             return true;

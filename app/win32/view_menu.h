@@ -14,6 +14,8 @@ enum ViewMenuItem : UINT {
     kCrossedItem = 0x0020,
     kRedCyanItem = 0x0030,
 };
+// The bits of a WM_SYSCOMMAND that name the command.
+constexpr WPARAM kSystemCommandMask = 0xFFF0;
 
 void addViewMenu(HWND window);
 
