@@ -1,0 +1,341 @@
+// The SDL layer on the dummy video driver, with a fake renderer whose paint
+// runs the real tick: which keys have codes, the keyboard and SDL's virtual
+// pads under the arrows' rule one message a pump step, the frame loop taking
+// one event a frame, and winMain around it. No window has the focus there,
+// so the tests let SDL hear pads in the background, which the game never does.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <ctime>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/frame_loop.h"
+#include "app/sdl/platform_messages.h"
+#include "app/sdl/platform_window.h"
+#include "app/sdl/program_entry.h"
+#include "app/sdl/virtual_keys.h"
+#include "app/shell_globals.h"
+#include "app/shell_platform.h"
+#include "app/window_procedure.h"
+#include "game/game_state.h"
+#include "game/level_scripts.h"
+#include "game/player_controls.h"
+#include "tests/fake_renderer.h"
+
+// The dummy driver cannot minimise a window, so SDL's flags are the test's:
+// they follow the minimise and restore events the window procedure is sent.
+namespace {
+bool minimised = false;
+}  // namespace
+Uint32 SDL_GetWindowFlags(SDL_Window* /*window*/) {
+    return minimised ? SDL_WINDOW_MINIMIZED : SDL_WINDOW_SHOWN;
+}
+
+namespace zephlet {
+namespace {
+
+MessageResult procedure(SDL_Window* window, MessageId message, WordParam wParam, LongParam lParam) {
+    if (message == WM_SIZE) {
+        minimised = wParam == SIZE_MINIMIZED;
+    }
+    return windowProc(window, message, wParam, lParam);
+}
+
+// Only the arrows, and the keypad's with Num Lock off, give the arrows'
+// codes, wherever SDL's codes of '%', '\'' and '(' sit; the system's keys
+// keep theirs; every other key has none.
+TEST(VirtualKeys, OnlyTheKeysSomeoneReadsHaveCodes) {
+    const std::map<int, std::uint32_t> kept = {
+        {SDL_SCANCODE_LEFT, kKeyLeft},   {SDL_SCANCODE_UP, kKeyUp},
+        {SDL_SCANCODE_RIGHT, kKeyRight}, {SDL_SCANCODE_DOWN, kKeyDown},
+        {SDL_SCANCODE_KP_4, kKeyLeft},   {SDL_SCANCODE_KP_8, kKeyUp},
+        {SDL_SCANCODE_KP_6, kKeyRight},  {SDL_SCANCODE_KP_2, kKeyDown},
+        {SDL_SCANCODE_F4, VK_F4},        {SDL_SCANCODE_F10, VK_F10},
+        {SDL_SCANCODE_LALT, VK_MENU},    {SDL_SCANCODE_RALT, VK_MENU},
+    };
+    for (int scancode = 0; scancode < SDL_NUM_SCANCODES; ++scancode) {
+        for (const SDL_Keycode sym : {SDLK_UNKNOWN, SDLK_PERCENT, SDLK_QUOTE, SDLK_LEFTPAREN}) {
+            for (const Uint16 mod : {Uint16{KMOD_NONE}, Uint16{KMOD_NUM}}) {
+                SCOPED_TRACE(::testing::Message() << scancode << " " << sym << " " << mod);
+                const auto s = static_cast<SDL_Scancode>(scancode);
+                const auto key = kept.find(scancode);
+                const bool keypad = s >= SDL_SCANCODE_KP_1 && s <= SDL_SCANCODE_KP_0;
+                const bool has = key != kept.end() && !(keypad && mod == KMOD_NUM);
+                EXPECT_EQ(virtualKeyCode({s, sym, mod, 0}), has ? key->second : kNoVirtualKey);
+            }
+        }
+    }
+}
+
+// The keys and the d-pad's buttons by the names the rows give them.
+struct Key {
+    std::string name;
+    std::uint32_t code;
+    SDL_Scancode scancode;
+    int button;
+};
+const Key kKeys[] = {
+    {"L", kKeyLeft, SDL_SCANCODE_LEFT, SDL_CONTROLLER_BUTTON_DPAD_LEFT},
+    {"U", kKeyUp, SDL_SCANCODE_UP, SDL_CONTROLLER_BUTTON_DPAD_UP},
+    {"R", kKeyRight, SDL_SCANCODE_RIGHT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT},
+    {"D", kKeyDown, SDL_SCANCODE_DOWN, SDL_CONTROLLER_BUTTON_DPAD_DOWN},
+    {"F4", VK_F4, SDL_SCANCODE_F4, -1},
+    {"F10", VK_F10, SDL_SCANCODE_F10, -1},
+    {"space", kNoVirtualKey, SDL_SCANCODE_SPACE, -1},
+};
+const Key& named(const std::string& name) {
+    return *std::find_if(std::begin(kKeys), std::end(kKeys),
+                         [&](const Key& k) { return k.name == name; });
+}
+
+std::vector<SDL_Joystick*> pads;  // as the rows number them
+
+// One step: "plug" (a standard pad) or "plugN" (one of N buttons and no
+// axes), "unplugP"; "P+L" or "P-L", pad P's d-pad; "Px=V" or "Py=V", its
+// left stick; "k+L" or "k-L" a key, "a+L" or "a-L" one with Alt held; the
+// window's "close", "expose", "minimise", "restore"; or SDL_QUIT.
+void act(const std::string& step) {
+    const std::map<std::string, SDL_WindowEventID> shown = {
+        {"close", SDL_WINDOWEVENT_CLOSE},
+        {"expose", SDL_WINDOWEVENT_EXPOSED},
+        {"minimise", SDL_WINDOWEVENT_MINIMIZED},
+        {"restore", SDL_WINDOWEVENT_RESTORED},
+    };
+    SDL_Event event{};
+    if (step == "quit") {
+        event.type = SDL_QUIT;
+    } else if (shown.contains(step)) {
+        event.type = SDL_WINDOWEVENT;
+        event.window.windowID = SDL_GetWindowID(mainWindow());
+        event.window.event = static_cast<Uint8>(shown.at(step));
+    } else if (step.starts_with("plug")) {
+        SDL_VirtualJoystickDesc pad{};
+        pad.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+        pad.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+        pad.nbuttons = static_cast<Uint16>(step == "plug" ? SDL_CONTROLLER_BUTTON_MAX
+                                                          : std::stoi(step.substr(4)));
+        pad.naxes = step == "plug" ? SDL_CONTROLLER_AXIS_MAX : 0;
+        pads.push_back(SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&pad)));
+        return;
+    } else if (step.starts_with("unplug")) {
+        const auto pad = pads.begin() + std::stoi(step.substr(6));
+        for (int index = 0; index < SDL_NumJoysticks(); ++index) {
+            if (SDL_JoystickGetDeviceInstanceID(index) == SDL_JoystickInstanceID(*pad)) {
+                SDL_JoystickDetachVirtual(index);
+            }
+        }
+        SDL_JoystickClose(*pad);
+        pads.erase(pad);
+        return;
+    } else if (step[0] == 'k' || step[0] == 'a') {
+        event.type = step[1] == '+' ? SDL_KEYDOWN : SDL_KEYUP;
+        event.key.windowID = mainWindow() != nullptr ? SDL_GetWindowID(mainWindow()) : 0;
+        event.key.keysym = {named(step.substr(2)).scancode, SDLK_UNKNOWN,
+                            Uint16(step[0] == 'a' ? KMOD_LALT : KMOD_NONE), 0};
+    } else if (step[1] == 'x' || step[1] == 'y') {
+        SDL_JoystickSetVirtualAxis(
+            pads.at(step[0] - '0'),
+            step[1] == 'x' ? SDL_CONTROLLER_AXIS_LEFTX : SDL_CONTROLLER_AXIS_LEFTY,
+            static_cast<Sint16>(std::stoi(step.substr(3))));
+        return;
+    } else {
+        SDL_JoystickSetVirtualButton(pads.at(step[0] - '0'), named(step.substr(2)).button,
+                                     step[1] == '+');
+        return;
+    }
+    ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
+}
+
+// A row's steps, acted one after another.
+void actAll(const std::string& steps) {
+    std::istringstream in(steps);
+    for (std::string step; in >> step;) {
+        act(step);
+    }
+}
+
+// A row "steps > what came of them", the latter with its spaces made single.
+std::pair<std::string, std::string> split(const std::string& row) {
+    std::istringstream in(row.substr(row.find('>') + 1));
+    std::string out;
+    for (std::string word; in >> word;) {
+        out += (out.empty() ? "" : " ") + word;
+    }
+    return {row.substr(0, row.find('>')), out};
+}
+
+// The messages of the pump steps until nothing is left: "L+" for an
+// arrow's key-down, "L-" for its key-up, "s" before the system's, "." for a
+// step with none.
+std::string pumped() {
+    std::string out;
+    for (Message m; peekMessage(m);) {
+        const bool system = m.message == WM_SYSKEYDOWN || m.message == WM_SYSKEYUP;
+        const bool down = m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN;
+        const auto key = std::find_if(std::begin(kKeys), std::end(kKeys),
+                                      [&](const Key& k) { return k.code == m.wParam; });
+        std::string name = ".";
+        if (m.message != WM_NULL && key != std::end(kKeys)) {
+            name = (system ? "s" : "") + key->name + (down ? "+" : "-");
+        }
+        out += (out.empty() ? "" : " ") + name;
+    }
+    return out;
+}
+
+void reset() {
+    resetGame();
+    calls.clear();
+    minimised = false;
+    onPaint = nullptr;
+    quitRequested = false;
+    clientRect = {};
+}
+
+class SdlShell : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        reset();
+        SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+        ASSERT_TRUE(registerWindowClass(procedure)) << SDL_GetError();
+    }
+    void TearDown() override {
+        while (!pads.empty()) {
+            act("unplug0");
+        }
+        destroyWindow(mainWindow());
+        unregisterWindowClass();
+        reset();
+    }
+};
+
+// The rows run in order, the pads and what they hold carried from row to
+// row. A pad's arrival is two empty steps: the game controller's, which
+// opens it, then the joystick's, from which SDL made the first.
+TEST_F(SdlShell, EachPadIsOneMoreSourceOfTheArrows) {
+    const char* const rows[] = {
+        "plug > . .", "0+L > L+", " > ",  // held
+        "0-L > L-", "0+L 0-L > ",         // pressed and released between two steps
+        // The stick: past half its travel, then inside a third; across.
+        "0x=16383 > ", "0x=16384 > R+", "0x=10923 > ", "0x=10922 > R-", "0x=-32768 > L+",
+        "0x=32767 > L- R+", "0y=-20000 > U+", "0x=0 0y=0 > U- R-",
+        // The d-pad and the stick on one arrow.
+        "0+L 0x=-32768 > L+", "0-L > ", "0x=0 > L-",
+        // The keyboard alone as it always was: auto-repeat, a release never
+        // seen pressed, the system's keys.
+        "k+L k+L k-L k-L > L+ L+ L- L-", "k+F10 k-F10 a+U a-U > sF10+ sF10- sU+ sU-",
+        // A second pad and the keyboard on the same arrow: the first press
+        // is heard, and the last release.
+        "plug 1+R > . R+ .", "0+R > ", "1-R > ", "k+R > .", "0-R > ", "k-R > R-",
+        // A pad released while the keyboard holds it sends no key-up, so
+        // the keyboard's next repeat moves nothing.
+        "k+U 0+U > U+", "0-U > ", "k+U k-U > U+ U-",
+        // Unplugged while held: released, however many arrows.
+        "1+D 1+L > L+ D+", "unplug1 > L- D-",
+        // Fewer buttons and no stick: nothing to press.
+        "plug4 1+L 1x=30000 > . .", "unplug1 > ",
+        // Eight pads at once and a ninth, all on one arrow.
+        "plug plug plug plug plug plug plug plug > . . . . . . . . . . . . . . . .",
+        "0+D 1+D 2+D 3+D 4+D 5+D 6+D 7+D 8+D > D+",
+        "unplug0 unplug0 unplug0 unplug0 unplug0 unplug0 unplug0 unplug0 unplug0 > D-",
+        // Plugged and unplugged between two steps, and on every step.
+        "plug 0+R unplug0 > ", "plug 0+R > . . R+", "unplug0 plug 0+L > . R- L+ .", "unplug0 > L-",
+        "k+R k-R > R+ R-",  // nothing left held
+    };
+    for (const std::string row : rows) {
+        SCOPED_TRACE(row);
+        const auto [steps, messages] = split(row);
+        actAll(steps);
+        EXPECT_EQ(pumped(), messages);
+    }
+}
+
+// The window shown and painted, nothing waiting; then the steps waiting when
+// the loop begins and, after each '|', those at the start of the next paint,
+// with the renderer's calls: the lane each paint's tick left the craft in.
+// The first step comes before the first paint. The close comes after the
+// first fetch, where a poll sentinel ending it would cost a frame with no
+// event; the exposure after it shows whether the loop took another step.
+TEST_F(SdlShell, EachFrameTakesOneEventAndACloseEndsTheLoopBeforeAnyFurtherPaint) {
+    const char* const rows[] = {
+        "k+R k-R k+L k-L k+L k-L k+R k-R k+R k-R | close expose"
+        " > 32 32 0 0 -32 -32 0 0 32 32 release",
+        // An exposure is one more paint, and so one more tick.
+        "expose k-space | close expose > 0 0 0 release",
+        "expose k-space | quit expose > 0 0 0 release",
+        "expose k-space | a+F4 expose > 0 0 0 release",
+        // Minimised, the loop goes on taking events, but nothing is painted
+        // and the game stands still; restored, it goes on from there.
+        "minimise k+R k-space k-space restore k-space | close expose > 32 32 release",
+        // A pad steers the craft one step a press, however long it is held.
+        "| plug | | 0+R | | | | 0-R | 0y=-32767 | | 0y=0 | 0+L | | unplug0 | | quit expose"
+        " > 0 0 0 32 32 32 32 32 32^2 32^2 32^2 0^2 0^2 0^2 0^2 release",
+    };
+    for (const std::string row : rows) {
+        SCOPED_TRACE(row);
+        TearDown();
+        SetUp();
+        SDL_Window* window = nullptr;
+        ASSERT_EQ(createMainWindow("Zephlet!", 265, 600, window), WindowCreation::kCreated);
+        showWindow(window);
+        updateWindow(window);
+        for (SDL_Event event; SDL_PollEvent(&event) != 0;) {
+        }
+        reset();
+        const auto [steps, painted] = split(row);
+        static std::vector<std::string> script;
+        std::istringstream in(steps);
+        for (std::string frame; std::getline(in, frame, '|');) {
+            script.push_back(frame);
+        }
+        actAll(script.front());
+        script.erase(script.begin());
+        onPaint = [] {
+            if (!script.empty()) {
+                actAll(script.front());
+                script.erase(script.begin());
+            }
+        };
+        runFrameLoop(window);
+        EXPECT_EQ(calls, painted);
+        Message message;
+        ASSERT_TRUE(peekMessage(message));
+        EXPECT_EQ(message.message, WM_PAINT) << "a step after the close";
+    }
+}
+
+// The whole entry, with the video system started and stopped by winMain.
+std::uint32_t stateAtPaint[2] = {};
+
+TEST(ProgramEntryTest, StartsInOrderAndEndsWithZeroAfterTheClose) {
+    reset();
+    onPaint = [] {
+        if (gameState.levelTick < 2) {
+            stateAtPaint[gameState.levelTick] = randomState();
+        }
+        if (gameState.levelTick == 1) {
+            act("quit");
+        }
+    };
+    const std::uint32_t unseeded = randomState();
+    const std::time_t before = std::time(nullptr);
+    EXPECT_EQ(winMain("zephlet-under-test"), 0);
+    const std::time_t after = std::time(nullptr);
+    EXPECT_STREQ(appInstance, "zephlet-under-test");
+    // Without a window manager the client area is the whole size asked for.
+    EXPECT_TRUE(calls.starts_with("create 265x600 ") && calls.ends_with(" release")) << calls;
+    // Seeded after the first paint; no draw is made in the first ticks, so
+    // the state is the seed itself.
+    EXPECT_EQ(stateAtPaint[0], unseeded);
+    EXPECT_GE(stateAtPaint[1], static_cast<std::uint32_t>(before));
+    EXPECT_LE(stateAtPaint[1], static_cast<std::uint32_t>(after));
+    reset();
+}
+
+}  // namespace
+}  // namespace zephlet
