@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <ctime>
 #include <map>
@@ -106,22 +107,14 @@ void act(const std::string& step) {
         {"minimise", SDL_WINDOWEVENT_MINIMIZED},
         {"restore", SDL_WINDOWEVENT_RESTORED},
     };
-    SDL_Event event{};
-    if (step == "quit") {
-        event.type = SDL_QUIT;
-    } else if (shown.contains(step)) {
-        event.type = SDL_WINDOWEVENT;
-        event.window.windowID = SDL_GetWindowID(mainWindow());
-        event.window.event = static_cast<Uint8>(shown.at(step));
-    } else if (step.starts_with("plug")) {
+    if (step.starts_with("plug")) {
+        const bool standard = step == "plug";
         SDL_VirtualJoystickDesc pad{};
         pad.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
         pad.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        pad.nbuttons = static_cast<Uint16>(step == "plug" ? SDL_CONTROLLER_BUTTON_MAX
-                                                          : std::stoi(step.substr(4)));
-        pad.naxes = step == "plug" ? SDL_CONTROLLER_AXIS_MAX : 0;
+        pad.naxes = standard ? SDL_CONTROLLER_AXIS_MAX : 0;
+        pad.nbuttons = Uint16(standard ? SDL_CONTROLLER_BUTTON_MAX : std::stoi(step.substr(4)));
         pads.push_back(SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&pad)));
-        return;
     } else if (step.starts_with("unplug")) {
         const auto pad = pads.begin() + std::stoi(step.substr(6));
         for (int index = 0; index < SDL_NumJoysticks(); ++index) {
@@ -131,24 +124,27 @@ void act(const std::string& step) {
         }
         SDL_JoystickClose(*pad);
         pads.erase(pad);
-        return;
-    } else if (step[0] == 'k' || step[0] == 'a') {
-        event.type = step[1] == '+' ? SDL_KEYDOWN : SDL_KEYUP;
-        event.key.windowID = mainWindow() != nullptr ? SDL_GetWindowID(mainWindow()) : 0;
-        event.key.keysym = {named(step.substr(2)).scancode, SDLK_UNKNOWN,
-                            Uint16(step[0] == 'a' ? KMOD_LALT : KMOD_NONE), 0};
-    } else if (step[1] == 'x' || step[1] == 'y') {
+    } else if (std::isdigit(step[0]) != 0 && (step[1] == 'x' || step[1] == 'y')) {
         SDL_JoystickSetVirtualAxis(
             pads.at(step[0] - '0'),
             step[1] == 'x' ? SDL_CONTROLLER_AXIS_LEFTX : SDL_CONTROLLER_AXIS_LEFTY,
             static_cast<Sint16>(std::stoi(step.substr(3))));
-        return;
-    } else {
+    } else if (std::isdigit(step[0]) != 0) {
         SDL_JoystickSetVirtualButton(pads.at(step[0] - '0'), named(step.substr(2)).button,
                                      step[1] == '+');
-        return;
+    } else {
+        SDL_Event event{step == "quit" ? SDL_QUIT : step[1] == '+' ? SDL_KEYDOWN : SDL_KEYUP};
+        if (shown.contains(step)) {
+            event.type = SDL_WINDOWEVENT;
+            event.window.windowID = SDL_GetWindowID(mainWindow());
+            event.window.event = static_cast<Uint8>(shown.at(step));
+        } else if (step != "quit") {
+            event.key.windowID = SDL_GetWindowID(mainWindow());
+            event.key.keysym = {named(step.substr(2)).scancode, SDLK_UNKNOWN,
+                                Uint16(step[0] == 'a' ? KMOD_LALT : KMOD_NONE), 0};
+        }
+        ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
     }
-    ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
 }
 
 // A row's steps, acted one after another.
@@ -179,11 +175,9 @@ std::string pumped() {
         const bool down = m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN;
         const auto key = std::find_if(std::begin(kKeys), std::end(kKeys),
                                       [&](const Key& k) { return k.code == m.wParam; });
-        std::string name = ".";
-        if (m.message != WM_NULL && key != std::end(kKeys)) {
-            name = (system ? "s" : "") + key->name + (down ? "+" : "-");
-        }
-        out += (out.empty() ? "" : " ") + name;
+        const bool none = m.message == WM_NULL || key == std::end(kKeys);
+        out += (out.empty() ? "" : " ") +
+               (none ? "." : (system ? "s" : "") + key->name + (down ? "+" : "-"));
     }
     return out;
 }
@@ -288,19 +282,14 @@ TEST_F(SdlShell, EachFrameTakesOneEventAndACloseEndsTheLoopBeforeAnyFurtherPaint
         }
         reset();
         const auto [steps, painted] = split(row);
-        static std::vector<std::string> script;
-        std::istringstream in(steps);
-        for (std::string frame; std::getline(in, frame, '|');) {
-            script.push_back(frame);
-        }
-        actAll(script.front());
-        script.erase(script.begin());
+        static std::istringstream frames;
+        frames = std::istringstream(steps);
         onPaint = [] {
-            if (!script.empty()) {
-                actAll(script.front());
-                script.erase(script.begin());
-            }
+            std::string frame;
+            std::getline(frames, frame, '|');
+            actAll(frame);
         };
+        onPaint();  // the steps waiting when the loop begins
         runFrameLoop(window);
         EXPECT_EQ(calls, painted);
         Message message;
