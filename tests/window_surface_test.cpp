@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "game/game_state.h"
 #include "render/frame_composition.h"
@@ -22,13 +23,10 @@ namespace {
 TEST(WindowSurfaceTest, PaintTicksOnceAndShowsTheClientAreaWhiteBeyondTheBackBuffer) {
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
     createGraphicsResources();
-    const struct {
-        StereoView view;
-        int width, height;
-    } cases[] = {{StereoView::kParallel, 1000, 700},
-                 {StereoView::kParallel, 263, 575},
-                 {StereoView::kCrossed, 263, 600},
-                 {StereoView::kRedCyan, 1000, 700}};
+    const std::tuple<StereoView, int, int> cases[] = {{StereoView::kParallel, 1000, 700},
+                                                      {StereoView::kParallel, 263, 575},
+                                                      {StereoView::kCrossed, 263, 600},
+                                                      {StereoView::kRedCyan, 1000, 700}};
     for (const auto& [view, width, height] : cases) {
         SCOPED_TRACE(std::string(stereoViewName(view)) + " " + std::to_string(width));
         resetGame();
