@@ -59,15 +59,15 @@ TEST(VirtualKeys, OnlyTheKeysSomeoneReadsHaveCodes) {
         {SDL_SCANCODE_F4, VK_F4},        {SDL_SCANCODE_F10, VK_F10},
         {SDL_SCANCODE_LALT, VK_MENU},    {SDL_SCANCODE_RALT, VK_MENU},
     };
-    for (int scancode = 0; scancode < SDL_NUM_SCANCODES; ++scancode) {
+    for (int s = 0; s < SDL_NUM_SCANCODES; ++s) {
         for (const SDL_Keycode sym : {SDLK_UNKNOWN, SDLK_PERCENT, SDLK_QUOTE, SDLK_LEFTPAREN}) {
             for (const Uint16 mod : {Uint16{KMOD_NONE}, Uint16{KMOD_NUM}}) {
-                SCOPED_TRACE(::testing::Message() << scancode << " " << sym << " " << mod);
-                const auto s = static_cast<SDL_Scancode>(scancode);
-                const auto key = kept.find(scancode);
-                const bool keypad = s >= SDL_SCANCODE_KP_1 && s <= SDL_SCANCODE_KP_0;
-                const bool has = key != kept.end() && !(keypad && mod == KMOD_NUM);
-                EXPECT_EQ(virtualKeyCode({s, sym, mod, 0}), has ? key->second : kNoVirtualKey);
+                const auto key = kept.find(s);
+                const bool digit =
+                    mod == KMOD_NUM && s >= SDL_SCANCODE_KP_1 && s <= SDL_SCANCODE_KP_0;
+                EXPECT_EQ(virtualKeyCode({SDL_Scancode(s), sym, mod, 0}),
+                          key != kept.end() && !digit ? key->second : kNoVirtualKey)
+                    << s << " " << sym << " " << mod;
             }
         }
     }
@@ -96,62 +96,55 @@ const Key& named(const std::string& name) {
 
 std::vector<SDL_Joystick*> pads;  // as the rows number them
 
-// One step: "plug" (a standard pad) or "plugN" (one of N buttons and no
-// axes), "unplugP"; "P+L" or "P-L", pad P's d-pad; "Px=V" or "Py=V", its
+// The steps, one after another: "plug" (a standard pad) or "plugN" (one
+// of N buttons and no axes), "unplugP"; "P+L" or "P-L", pad P's d-pad; "Px=V" or "Py=V", its
 // left stick; "k+L" or "k-L" a key, "a+L" or "a-L" one with Alt held; the
 // window's "close", "expose", "minimise", "restore"; or SDL_QUIT.
-void act(const std::string& step) {
-    const std::map<std::string, SDL_WindowEventID> shown = {
-        {"close", SDL_WINDOWEVENT_CLOSE},
-        {"expose", SDL_WINDOWEVENT_EXPOSED},
-        {"minimise", SDL_WINDOWEVENT_MINIMIZED},
-        {"restore", SDL_WINDOWEVENT_RESTORED},
-    };
-    if (step.starts_with("plug")) {
-        const bool standard = step == "plug";
-        SDL_VirtualJoystickDesc pad{};
-        pad.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        pad.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        pad.naxes = standard ? SDL_CONTROLLER_AXIS_MAX : 0;
-        pad.nbuttons = Uint16(standard ? SDL_CONTROLLER_BUTTON_MAX : std::stoi(step.substr(4)));
-        pads.push_back(SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&pad)));
-    } else if (step.starts_with("unplug")) {
-        const auto pad = pads.begin() + std::stoi(step.substr(6));
-        for (int index = 0; index < SDL_NumJoysticks(); ++index) {
-            if (SDL_JoystickGetDeviceInstanceID(index) == SDL_JoystickInstanceID(*pad)) {
-                SDL_JoystickDetachVirtual(index);
-            }
-        }
-        SDL_JoystickClose(*pad);
-        pads.erase(pad);
-    } else if (std::isdigit(step[0]) != 0 && (step[1] == 'x' || step[1] == 'y')) {
-        SDL_JoystickSetVirtualAxis(
-            pads.at(step[0] - '0'),
-            step[1] == 'x' ? SDL_CONTROLLER_AXIS_LEFTX : SDL_CONTROLLER_AXIS_LEFTY,
-            static_cast<Sint16>(std::stoi(step.substr(3))));
-    } else if (std::isdigit(step[0]) != 0) {
-        SDL_JoystickSetVirtualButton(pads.at(step[0] - '0'), named(step.substr(2)).button,
-                                     step[1] == '+');
-    } else {
-        SDL_Event event{step == "quit" ? SDL_QUIT : step[1] == '+' ? SDL_KEYDOWN : SDL_KEYUP};
-        if (shown.contains(step)) {
-            event.type = SDL_WINDOWEVENT;
-            event.window.windowID = SDL_GetWindowID(mainWindow());
-            event.window.event = static_cast<Uint8>(shown.at(step));
-        } else if (step != "quit") {
-            event.key.windowID = SDL_GetWindowID(mainWindow());
-            event.key.keysym = {named(step.substr(2)).scancode, SDLK_UNKNOWN,
-                                Uint16(step[0] == 'a' ? KMOD_LALT : KMOD_NONE), 0};
-        }
-        ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
-    }
-}
-
-// A row's steps, acted one after another.
-void actAll(const std::string& steps) {
+void act(const std::string& steps) {
+    const std::map<std::string, SDL_WindowEventID> shown = {{"close", SDL_WINDOWEVENT_CLOSE},
+                                                            {"expose", SDL_WINDOWEVENT_EXPOSED},
+                                                            {"minimise", SDL_WINDOWEVENT_MINIMIZED},
+                                                            {"restore", SDL_WINDOWEVENT_RESTORED}};
     std::istringstream in(steps);
     for (std::string step; in >> step;) {
-        act(step);
+        if (step.starts_with("plug")) {
+            const bool standard = step == "plug";
+            SDL_VirtualJoystickDesc pad{};
+            pad.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+            pad.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+            pad.naxes = standard ? SDL_CONTROLLER_AXIS_MAX : 0;
+            pad.nbuttons = Uint16(standard ? SDL_CONTROLLER_BUTTON_MAX : std::stoi(step.substr(4)));
+            pads.push_back(SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&pad)));
+        } else if (step.starts_with("unplug")) {
+            const auto pad = pads.begin() + std::stoi(step.substr(6));
+            for (int index = 0; index < SDL_NumJoysticks(); ++index) {
+                if (SDL_JoystickGetDeviceInstanceID(index) == SDL_JoystickInstanceID(*pad)) {
+                    SDL_JoystickDetachVirtual(index);
+                }
+            }
+            SDL_JoystickClose(*pad);
+            pads.erase(pad);
+        } else if (std::isdigit(step[0]) != 0 && (step[1] == 'x' || step[1] == 'y')) {
+            SDL_JoystickSetVirtualAxis(
+                pads.at(step[0] - '0'),
+                step[1] == 'x' ? SDL_CONTROLLER_AXIS_LEFTX : SDL_CONTROLLER_AXIS_LEFTY,
+                static_cast<Sint16>(std::stoi(step.substr(3))));
+        } else if (std::isdigit(step[0]) != 0) {
+            SDL_JoystickSetVirtualButton(pads.at(step[0] - '0'), named(step.substr(2)).button,
+                                         step[1] == '+');
+        } else {
+            SDL_Event event{step == "quit" ? SDL_QUIT : step[1] == '+' ? SDL_KEYDOWN : SDL_KEYUP};
+            if (shown.contains(step)) {
+                event.type = SDL_WINDOWEVENT;
+                event.window.windowID = SDL_GetWindowID(mainWindow());
+                event.window.event = static_cast<Uint8>(shown.at(step));
+            } else if (step != "quit") {
+                event.key.windowID = SDL_GetWindowID(mainWindow());
+                event.key.keysym = {named(step.substr(2)).scancode, SDLK_UNKNOWN,
+                                    Uint16(step[0] == 'a' ? KMOD_LALT : KMOD_NONE), 0};
+            }
+            ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
+        }
     }
 }
 
@@ -208,13 +201,24 @@ class SdlShell : public ::testing::Test {
     }
 };
 
-// The rows run in order, the pads and what they hold carried from row to
-// row. A pad's arrival is two empty steps: the game controller's, which
+// The rows run in order. First a row's steps, then the messages of the
+// pump steps, the pads and what they hold carried from row
+// to row. A pad's arrival is two empty steps: the game controller's, which
 // opens it, then the joystick's, from which SDL made the first.
-TEST_F(SdlShell, EachPadIsOneMoreSourceOfTheArrows) {
+//
+// Then the window is shown and painted with nothing waiting, and a row's
+// steps wait when the frame loop begins and, after each '|', come at
+// the start of the next paint; the renderer's calls follow, the lane each
+// paint's tick left the craft in. The first step comes before the first
+// paint. The close comes after the first fetch, where a poll sentinel
+// ending it would cost a frame with no event; the exposure after it shows
+// whether the loop took another step.
+TEST_F(SdlShell, KeysAndPadsAreOneMessageAStepAndEachFrameTakesOne) {
     const char* const rows[] = {
-        "plug > . .", "0+L > L+", " > ",  // held
-        "0-L > L-", "0+L 0-L > ",         // pressed and released between two steps
+        "plug > . .", "0+L > L+",
+        " > ",  // held
+        "0-L > L-",
+        "0+L 0-L > ",  // pressed and released between two steps
         // The stick: past half its travel, then inside a third; across.
         "0x=16383 > ", "0x=16384 > R+", "0x=10923 > ", "0x=10922 > R-", "0x=-32768 > L+",
         "0x=32767 > L- R+", "0y=-20000 > U+", "0x=0 0y=0 > U- R-",
@@ -241,22 +245,7 @@ TEST_F(SdlShell, EachPadIsOneMoreSourceOfTheArrows) {
         "plug 0+R unplug0 > ", "plug 0+R > . . R+", "unplug0 plug 0+L > . R- L+ .", "unplug0 > L-",
         "k+R k-R > R+ R-",  // nothing left held
     };
-    for (const std::string row : rows) {
-        SCOPED_TRACE(row);
-        const auto [steps, messages] = split(row);
-        actAll(steps);
-        EXPECT_EQ(pumped(), messages);
-    }
-}
-
-// The window shown and painted, nothing waiting; then the steps waiting when
-// the loop begins and, after each '|', those at the start of the next paint,
-// with the renderer's calls: the lane each paint's tick left the craft in.
-// The first step comes before the first paint. The close comes after the
-// first fetch, where a poll sentinel ending it would cost a frame with no
-// event; the exposure after it shows whether the loop took another step.
-TEST_F(SdlShell, EachFrameTakesOneEventAndACloseEndsTheLoopBeforeAnyFurtherPaint) {
-    const char* const rows[] = {
+    const char* const frameRows[] = {
         "k+R k-R k+L k-L k+L k-L k+R k-R k+R k-R | close expose"
         " > 32 32 0 0 -32 -32 0 0 32 32 release",
         // An exposure is one more paint, and so one more tick.
@@ -272,26 +261,31 @@ TEST_F(SdlShell, EachFrameTakesOneEventAndACloseEndsTheLoopBeforeAnyFurtherPaint
     };
     for (const std::string row : rows) {
         SCOPED_TRACE(row);
+        const auto [steps, expected] = split(row);
+        act(steps);
+        EXPECT_EQ(pumped(), expected);
+    }
+    for (const std::string row : frameRows) {
+        SCOPED_TRACE(row);
+        const auto [steps, expected] = split(row);
         TearDown();
         SetUp();
         SDL_Window* window = nullptr;
         ASSERT_EQ(createMainWindow("Zephlet!", 265, 600, window), WindowCreation::kCreated);
         showWindow(window);
         updateWindow(window);
-        for (SDL_Event event; SDL_PollEvent(&event) != 0;) {
-        }
+        pumped();
         reset();
-        const auto [steps, painted] = split(row);
         static std::istringstream frames;
         frames = std::istringstream(steps);
         onPaint = [] {
             std::string frame;
             std::getline(frames, frame, '|');
-            actAll(frame);
+            act(frame);
         };
         onPaint();  // the steps waiting when the loop begins
         runFrameLoop(window);
-        EXPECT_EQ(calls, painted);
+        EXPECT_EQ(calls, expected);
         Message message;
         ASSERT_TRUE(peekMessage(message));
         EXPECT_EQ(message.message, WM_PAINT) << "a step after the close";
