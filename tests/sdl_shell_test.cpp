@@ -6,13 +6,13 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <ctime>
 #include <map>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/frame_loop.h"
@@ -75,24 +75,19 @@ TEST(VirtualKeys, OnlyTheKeysSomeoneReadsHaveCodes) {
 
 // The keys and the d-pad's buttons by the names the rows give them.
 struct Key {
-    std::string name;
     std::uint32_t code;
     SDL_Scancode scancode;
     int button;
 };
-const Key kKeys[] = {
-    {"L", kKeyLeft, SDL_SCANCODE_LEFT, SDL_CONTROLLER_BUTTON_DPAD_LEFT},
-    {"U", kKeyUp, SDL_SCANCODE_UP, SDL_CONTROLLER_BUTTON_DPAD_UP},
-    {"R", kKeyRight, SDL_SCANCODE_RIGHT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT},
-    {"D", kKeyDown, SDL_SCANCODE_DOWN, SDL_CONTROLLER_BUTTON_DPAD_DOWN},
-    {"F4", VK_F4, SDL_SCANCODE_F4, -1},
-    {"F10", VK_F10, SDL_SCANCODE_F10, -1},
-    {"space", kNoVirtualKey, SDL_SCANCODE_SPACE, -1},
+const std::map<std::string, Key> kKeys = {
+    {"L", {kKeyLeft, SDL_SCANCODE_LEFT, SDL_CONTROLLER_BUTTON_DPAD_LEFT}},
+    {"U", {kKeyUp, SDL_SCANCODE_UP, SDL_CONTROLLER_BUTTON_DPAD_UP}},
+    {"R", {kKeyRight, SDL_SCANCODE_RIGHT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT}},
+    {"D", {kKeyDown, SDL_SCANCODE_DOWN, SDL_CONTROLLER_BUTTON_DPAD_DOWN}},
+    {"F4", {VK_F4, SDL_SCANCODE_F4, -1}},
+    {"F10", {VK_F10, SDL_SCANCODE_F10, -1}},
+    {"space", {kNoVirtualKey, SDL_SCANCODE_SPACE, -1}},
 };
-const Key& named(const std::string& name) {
-    return *std::find_if(std::begin(kKeys), std::end(kKeys),
-                         [&](const Key& k) { return k.name == name; });
-}
 
 std::vector<SDL_Joystick*> pads;  // as the rows number them
 
@@ -130,7 +125,7 @@ void act(const std::string& steps) {
                 step[1] == 'x' ? SDL_CONTROLLER_AXIS_LEFTX : SDL_CONTROLLER_AXIS_LEFTY,
                 static_cast<Sint16>(std::stoi(step.substr(3))));
         } else if (std::isdigit(step[0]) != 0) {
-            SDL_JoystickSetVirtualButton(pads.at(step[0] - '0'), named(step.substr(2)).button,
+            SDL_JoystickSetVirtualButton(pads.at(step[0] - '0'), kKeys.at(step.substr(2)).button,
                                          step[1] == '+');
         } else {
             SDL_Event event{step == "quit" ? SDL_QUIT : step[1] == '+' ? SDL_KEYDOWN : SDL_KEYUP};
@@ -140,7 +135,7 @@ void act(const std::string& steps) {
                 event.window.event = static_cast<Uint8>(shown.at(step));
             } else if (step != "quit") {
                 event.key.windowID = SDL_GetWindowID(mainWindow());
-                event.key.keysym = {named(step.substr(2)).scancode, SDLK_UNKNOWN,
+                event.key.keysym = {kKeys.at(step.substr(2)).scancode, SDLK_UNKNOWN,
                                     Uint16(step[0] == 'a' ? KMOD_LALT : KMOD_NONE), 0};
             }
             ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
@@ -163,16 +158,18 @@ std::pair<std::string, std::string> split(const std::string& row) {
 // step with none.
 std::string pumped() {
     std::string out;
-    for (Message m; peekMessage(m);) {
+    for (Message m; peekMessage(m); out += " ") {
         const bool system = m.message == WM_SYSKEYDOWN || m.message == WM_SYSKEYUP;
         const bool down = m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN;
-        const auto key = std::find_if(std::begin(kKeys), std::end(kKeys),
-                                      [&](const Key& k) { return k.code == m.wParam; });
-        const bool none = m.message == WM_NULL || key == std::end(kKeys);
-        out += (out.empty() ? "" : " ") +
-               (none ? "." : (system ? "s" : "") + key->name + (down ? "+" : "-"));
+        std::string name = ".";
+        for (const auto& [named, key] : kKeys) {
+            if (m.message != WM_NULL && key.code == m.wParam) {
+                name = (system ? "s" : "") + named + (down ? "+" : "-");
+            }
+        }
+        out += name;
     }
-    return out;
+    return out.substr(0, out.size() - !out.empty());
 }
 
 void reset() {
@@ -202,9 +199,8 @@ class SdlShell : public ::testing::Test {
 };
 
 // The rows run in order. First a row's steps, then the messages of the
-// pump steps, the pads and what they hold carried from row
-// to row. A pad's arrival is two empty steps: the game controller's, which
-// opens it, then the joystick's, from which SDL made the first.
+// pump steps, the pads and what they hold carried from row to row. A pad's arrival is two empty
+// steps: the game controller's, which opens it, then the joystick's, from which SDL made the first.
 //
 // Then the window is shown and painted with nothing waiting, and a row's
 // steps wait when the frame loop begins and, after each '|', come at
@@ -215,10 +211,8 @@ class SdlShell : public ::testing::Test {
 // whether the loop took another step.
 TEST_F(SdlShell, KeysAndPadsAreOneMessageAStepAndEachFrameTakesOne) {
     const char* const rows[] = {
-        "plug > . .", "0+L > L+",
-        " > ",  // held
-        "0-L > L-",
-        "0+L 0-L > ",  // pressed and released between two steps
+        // Pressed, held, released; pressed and released between two steps.
+        "plug > . .", "0+L > L+", " > ", "0-L > L-", "0+L 0-L > ",
         // The stick: past half its travel, then inside a third; across.
         "0x=16383 > ", "0x=16384 > R+", "0x=10923 > ", "0x=10922 > R-", "0x=-32768 > L+",
         "0x=32767 > L- R+", "0y=-20000 > U+", "0x=0 0y=0 > U- R-",
@@ -241,10 +235,10 @@ TEST_F(SdlShell, KeysAndPadsAreOneMessageAStepAndEachFrameTakesOne) {
         "plug plug plug plug plug plug plug plug > . . . . . . . . . . . . . . . .",
         "0+D 1+D 2+D 3+D 4+D 5+D 6+D 7+D 8+D > D+",
         "unplug0 unplug0 unplug0 unplug0 unplug0 unplug0 unplug0 unplug0 unplug0 > D-",
-        // Plugged and unplugged between two steps, and on every step.
+        // Plugged and unplugged between two steps, and on every step; then
+        // nothing is left held.
         "plug 0+R unplug0 > ", "plug 0+R > . . R+", "unplug0 plug 0+L > . R- L+ .", "unplug0 > L-",
-        "k+R k-R > R+ R-",  // nothing left held
-    };
+        "k+R k-R > R+ R-"};
     const char* const frameRows[] = {
         "k+R k-R k+L k-L k+L k-L k+R k-R k+R k-R | close expose"
         " > 32 32 0 0 -32 -32 0 0 32 32 release",
