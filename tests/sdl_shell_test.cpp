@@ -30,9 +30,7 @@
 
 // The dummy driver cannot minimise a window, so SDL's flags are the test's:
 // they follow the minimise and restore events the window procedure is sent.
-namespace {
-bool minimised = false;
-}  // namespace
+static bool minimised = false;
 Uint32 SDL_GetWindowFlags(SDL_Window* /*window*/) {
     return minimised ? SDL_WINDOW_MINIMIZED : SDL_WINDOW_SHOWN;
 }
@@ -143,16 +141,6 @@ void act(const std::string& steps) {
     }
 }
 
-// A row "steps > what came of them", the latter with its spaces made single.
-std::pair<std::string, std::string> split(const std::string& row) {
-    std::istringstream in(row.substr(row.find('>') + 1));
-    std::string out;
-    for (std::string word; in >> word;) {
-        out += (out.empty() ? "" : " ") + word;
-    }
-    return {row.substr(0, row.find('>')), out};
-}
-
 // The messages of the pump steps until nothing is left: "L+" for an
 // arrow's key-down, "L-" for its key-up, "s" before the system's, "." for a
 // step with none.
@@ -172,12 +160,18 @@ std::string pumped() {
     return out.substr(0, out.size() - !out.empty());
 }
 
+// The steps up to the next '|'.
+std::string next(std::istream& frames) {
+    std::string frame;
+    std::getline(frames, frame, '|');
+    return frame;
+}
+
 void reset() {
     resetGame();
     calls.clear();
-    minimised = false;
+    minimised = quitRequested = false;
     onPaint = nullptr;
-    quitRequested = false;
     clientRect = {};
 }
 
@@ -194,7 +188,6 @@ class SdlShell : public ::testing::Test {
         }
         destroyWindow(mainWindow());
         unregisterWindowClass();
-        reset();
     }
 };
 
@@ -255,13 +248,13 @@ TEST_F(SdlShell, KeysAndPadsAreOneMessageAStepAndEachFrameTakesOne) {
     };
     for (const std::string row : rows) {
         SCOPED_TRACE(row);
-        const auto [steps, expected] = split(row);
-        act(steps);
-        EXPECT_EQ(pumped(), expected);
+        const auto cut = row.find(" > ");
+        act(row.substr(0, cut));
+        EXPECT_EQ(pumped(), row.substr(cut + 3));
     }
     for (const std::string row : frameRows) {
         SCOPED_TRACE(row);
-        const auto [steps, expected] = split(row);
+        const auto cut = row.find(" > ");
         TearDown();
         SetUp();
         SDL_Window* window = nullptr;
@@ -271,18 +264,14 @@ TEST_F(SdlShell, KeysAndPadsAreOneMessageAStepAndEachFrameTakesOne) {
         pumped();
         reset();
         static std::istringstream frames;
-        frames = std::istringstream(steps);
-        onPaint = [] {
-            std::string frame;
-            std::getline(frames, frame, '|');
-            act(frame);
-        };
+        frames = std::istringstream(row.substr(0, cut));
+        onPaint = [] { act(next(frames)); };
         onPaint();  // the steps waiting when the loop begins
         runFrameLoop(window);
-        EXPECT_EQ(calls, expected);
-        Message message;
-        ASSERT_TRUE(peekMessage(message));
-        EXPECT_EQ(message.message, WM_PAINT) << "a step after the close";
+        EXPECT_EQ(calls, row.substr(cut + 3));
+        Message waiting;
+        EXPECT_TRUE(peekMessage(waiting) && waiting.message == WM_PAINT)
+            << "a step after the close";
     }
 }
 
@@ -311,7 +300,6 @@ TEST(ProgramEntryTest, StartsInOrderAndEndsWithZeroAfterTheClose) {
     EXPECT_EQ(stateAtPaint[0], unseeded);
     EXPECT_GE(stateAtPaint[1], static_cast<std::uint32_t>(before));
     EXPECT_LE(stateAtPaint[1], static_cast<std::uint32_t>(after));
-    reset();
 }
 
 }  // namespace
