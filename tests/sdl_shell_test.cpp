@@ -171,7 +171,7 @@ void reset() {
     resetGame();
     calls.clear();
     minimised = quitRequested = false;
-    onPaint = nullptr;
+    onPaint = [] {};
     clientRect = {};
 }
 
