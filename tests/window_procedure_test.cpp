@@ -20,12 +20,8 @@
 
 namespace zephlet {
 
-namespace {
-
 SDL_Window* const kWindow = reinterpret_cast<SDL_Window*>(std::uintptr_t{0x1000});
 constexpr std::int32_t kDefaultResult = 0x5EED;  // told apart from the procedure's own 0
-
-}  // namespace
 
 ClientRect clientRect;
 ClientRect windowClientRect(SDL_Window*) {
