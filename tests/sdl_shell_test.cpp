@@ -90,9 +90,10 @@ const std::map<std::string, Key> kKeys = {
 std::vector<SDL_Joystick*> pads;  // as the rows number them
 
 // The steps, one after another: "plug" (a standard pad) or "plugN" (one
-// of N buttons and no axes), "unplugP"; "P+L" or "P-L", pad P's d-pad; "Px=V" or "Py=V", its
-// left stick; "k+L" or "k-L" a key, "a+L" or "a-L" one with Alt held; the
-// window's "close", "expose", "minimise", "restore"; or SDL_QUIT.
+// of N buttons and no axes), "unplugP"; "P+L" or "P-L", pad P's d-pad;
+// "Px=V" or "Py=V", its left stick; "k+L" or "k-L" a key, "a+L" or "a-L"
+// one with Alt held; the window's "close", "expose", "minimise", "restore";
+// or SDL_QUIT.
 void act(const std::string& steps) {
     const std::map<std::string, SDL_WindowEventID> shown = {{"close", SDL_WINDOWEVENT_CLOSE},
                                                             {"expose", SDL_WINDOWEVENT_EXPOSED},
@@ -192,12 +193,13 @@ class SdlShell : public ::testing::Test {
 };
 
 // The rows run in order. First a row's steps, then the messages of the
-// pump steps, the pads and what they hold carried from row to row. A pad's arrival is two empty
-// steps: the game controller's, which opens it, then the joystick's, from which SDL made the first.
+// pump steps, the pads and what they hold carried from row to row. A pad's
+// arrival is two empty steps: the game controller's, which opens it, then
+// the joystick's, from which SDL made the first.
 //
 // Then the window is shown and painted with nothing waiting, and a row's
-// steps wait when the frame loop begins and, after each '|', come at
-// the start of the next paint; the renderer's calls follow, the lane each
+// steps wait when the frame loop begins and, after each '|', come at the
+// start of the next paint; the renderer's calls follow, the lane each
 // paint's tick left the craft in. The first step comes before the first
 // paint. The close comes after the first fetch, where a poll sentinel
 // ending it would cost a frame with no event; the exposure after it shows
