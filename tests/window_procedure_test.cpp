@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "app/shell_globals.h"
 #include "game/game_state.h"
@@ -17,12 +18,8 @@
 
 namespace zephlet {
 
-namespace {
-
 SDL_Window* const kWindow = reinterpret_cast<SDL_Window*>(std::uintptr_t{0x1000});
 constexpr std::int32_t kDefaultResult = 0x5EED;  // told apart from the procedure's own 0
-
-}  // namespace
 
 ClientRect clientRect;
 ClientRect windowClientRect(SDL_Window*) {
@@ -50,46 +47,35 @@ void reset() {
 // Creation takes the client rectangle first; destruction releases, then
 // flags, then posts the quit; a paint is the frame's tick. Closing, the
 // system's keys and commands go to the default handling, whose answer is
-// passed back.
+// passed back. Every key, auto-repeat included (the repeat flag is not
+// looked at): two presses, each released, reach the controls, and nothing
+// the default handling.
 TEST(WindowProcedure, AnswersAndDoesWhatEachMessageAsks) {
-    const struct {
-        MessageId message;
-        std::string calls;
-    } cases[] = {
-        {WM_CREATE, "create 263x575"},
-        {WM_DESTROY, "release post 0 flag"},
-        {WM_PAINT, "0"},
-        {WM_CLOSE, "default 16"},
-        {WM_SYSKEYDOWN, "default 260"},
-        {WM_SYSKEYUP, "default 261"},
-        {WM_SYSCOMMAND, "default 274"},
-        {WM_NULL, "default 0"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.message);
+    const std::pair<MessageId, std::string> cases[] = {{WM_CREATE, "create 263x575"},
+                                                       {WM_DESTROY, "release post 0 flag"},
+                                                       {WM_PAINT, "0"},
+                                                       {WM_CLOSE, "default 16"},
+                                                       {WM_SYSKEYDOWN, "default 260"},
+                                                       {WM_SYSKEYUP, "default 261"},
+                                                       {WM_SYSCOMMAND, "default 274"},
+                                                       {WM_NULL, "default 0"}};
+    for (const auto& [message, called] : cases) {
+        SCOPED_TRACE(message);
         reset();
-        const bool toDefault = c.calls.starts_with("default");
-        EXPECT_EQ(windowProc(kWindow, c.message, 7, -0x1234), toDefault ? kDefaultResult : 0);
-        EXPECT_EQ(calls, c.calls);
-        EXPECT_EQ(quitRequested, c.message == WM_DESTROY);
+        const bool toDefault = called.starts_with("default");
+        EXPECT_EQ(windowProc(kWindow, message, 7, -0x1234), toDefault ? kDefaultResult : 0);
+        EXPECT_EQ(calls, called);
+        EXPECT_EQ(quitRequested, message == WM_DESTROY);
     }
-}
-
-// Every key, auto-repeat included (the repeat flag is not looked at): two
-// presses, each released, reach the controls, and nothing the default handling.
-TEST(WindowProcedure, EveryKeyReachesTheControlsAndNeverTheDefaultHandling) {
     reset();
-    const auto repeat = static_cast<std::int32_t>(1u | kKeyWasDown);
-    const auto release = static_cast<std::int32_t>(0xC0000001u);
     for (std::uint32_t key = 0; key <= 0xFF; ++key) {
-        SCOPED_TRACE(key);
         resetGame();
-        for (int press = 0; press < 2; ++press) {
-            EXPECT_EQ(windowProc(kWindow, WM_KEYDOWN, key, repeat), 0);
-            EXPECT_EQ(windowProc(kWindow, WM_KEYUP, key, release), 0);
+        for (const MessageId message : {WM_KEYDOWN, WM_KEYUP, WM_KEYDOWN, WM_KEYUP}) {
+            const std::uint32_t flags = message == WM_KEYUP ? 0xC0000001u : 1u | kKeyWasDown;
+            EXPECT_EQ(windowProc(kWindow, message, key, static_cast<std::int32_t>(flags)), 0);
         }
-        EXPECT_EQ(gameState.playerLane, key == kKeyLeft ? -32 : key == kKeyRight ? 32 : 0);
-        EXPECT_EQ(gameState.playerAltitude, key == kKeyUp ? 4 : 0);
+        EXPECT_EQ(gameState.playerLane, key == kKeyLeft ? -32 : key == kKeyRight ? 32 : 0) << key;
+        EXPECT_EQ(gameState.playerAltitude, key == kKeyUp ? 4 : 0) << key;
     }
     EXPECT_TRUE(calls.empty());
 }
