@@ -28,8 +28,7 @@ TEST(DocsExample, TheReplayDriverPrintsTheLineTheToolsPageShows) {
 
     resetGame();
     std::istringstream in(script);
-    std::ostringstream out;
-    std::ostringstream err;
+    std::ostringstream out, err;
     EXPECT_EQ(runReplay(in, out, err, {}), 0) << err.str();
     EXPECT_EQ(out.str(), found[2].str() + "\n");
     resetGame();

@@ -72,13 +72,10 @@ TEST(ArrowSources, TheStickHasTwoEdges) {
     const ArrowSet l = arrowBit(kKeyLeft), r = arrowBit(kKeyRight), u = arrowBit(kKeyUp),
                    d = arrowBit(kKeyDown);
     const std::pair<GamepadReading, ArrowSet> rows[] = {
-        {{0, 16383, 0}, 0},          {{0, 16384, 0}, r},
-        {{0, 12000, 0}, r},          {{0, 16500, 0}, r},
-        {{0, 10923, 0}, r},          {{0, 10922, 0}, 0},
-        {{0, -32768, 32767}, l | d}, {{0, 32767, -20000}, r | u},
-        {{0, -11000, 11000}, 0},     {{d, 0, 0}, d},
-        {{d, 0, 20000}, d},          {{0, 0, 12000}, d},
-        {{0xF0, 0, 0}, 0},           {{l | r, 0, 0}, l | r}};
+        {{0, 16383, 0}, 0},      {{0, 16384, 0}, r},          {{0, 10923, 0}, r},
+        {{0, 10922, 0}, 0},      {{0, -32768, 32767}, l | d}, {{0, 32767, -20000}, r | u},
+        {{0, -11000, 11000}, 0}, {{d, 0, 20000}, d},          {{0, 0, 12000}, d},
+        {{0xF0, 0, 0}, 0},       {{l | r, 0, 0}, l | r}};
     GamepadArrows pad;
     for (const auto& [reading, held] : rows) {
         pad = readGamepad(pad, reading);
@@ -107,37 +104,29 @@ const std::string kViews = "the views are parallel, crossed, red-cyan\n";
 TEST(CommandLineTest, ViewsUsageVersionAndMistakes) {
     const std::tuple<const char*, std::string, std::vector<std::string>> cases[] = {
         {"", "parallel", {}},
-        {"--view parallel", "parallel", {}},
         {"--view crossed", "crossed", {}},
-        {"--view red-cyan", "red-cyan", {}},
         {"--view=red-cyan", "red-cyan", {}},
         // The usage names every view and says how to look at it.
-        {"--help",
-         "0",
-         {kUsage, "--view parallel", "through the screen", "--view crossed", "cross your eyes",
-          "--view red-cyan", "red over the left eye"}},
+        {"--help", "0", {kUsage, "through the screen", "cross your eyes", "red over the left eye"}},
         {"--view crossed --help", "0", {kUsage}},
         {"--version", "0", {"Zephlet " ZEPHLET_VERSION "\n"}},
         // Mistakes: the first one met is the one reported.
         {"--view anaglyph", "2", {"zephlet: unknown view 'anaglyph': " + kViews, kUsage}},
         {"--view Crossed", "2", {"unknown view 'Crossed'"}},
-        {"--view=", "2", {"unknown view ''"}},
         {"--view", "2", {"zephlet: --view needs a view: " + kViews}},
         {"--view --help", "2", {"unknown view '--help'"}},
         // One of two views would be ignored without a word.
-        {"--view crossed --view=crossed",
-         "2",
-         {"--view is given more than once; choose one: " + kViews}},
+        {"--view crossed --view=crossed", "2", {"more than once; choose one: " + kViews}},
         {"crossed", "2", {"zephlet: unknown argument 'crossed'\n", kUsage}},
         {"--bogus --help", "2", {"unknown argument '--bogus'"}},
     };
     for (const auto& [line, outcome, said] : cases) {
         std::istringstream words(line);
         std::vector<std::string> arguments{"zephlet"};
+        std::vector<const char*> argv;
         for (std::string word; words >> word;) {
             arguments.push_back(word);
         }
-        std::vector<const char*> argv;
         for (const std::string& argument : arguments) {
             argv.push_back(argument.c_str());
         }
