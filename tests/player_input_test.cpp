@@ -121,14 +121,11 @@ TEST(CommandLineTest, ViewsUsageVersionAndMistakes) {
         {"--bogus --help", "2", {"unknown argument '--bogus'"}},
     };
     for (const auto& [line, outcome, said] : cases) {
-        std::istringstream words(line);
-        std::vector<std::string> arguments{"zephlet"};
-        std::vector<const char*> argv;
-        for (std::string word; words >> word;) {
-            arguments.push_back(word);
-        }
-        for (const std::string& argument : arguments) {
-            argv.push_back(argument.c_str());
+        std::vector<std::string> words{"zephlet"};
+        words.reserve(8);  // so that the pointers taken stay valid
+        std::vector<const char*> argv{words[0].c_str()};
+        for (std::istringstream in(line); in >> words.emplace_back();) {
+            argv.push_back(words.back().c_str());
         }
         const CommandLine command = readCommandLine(static_cast<int>(argv.size()), argv.data());
         EXPECT_EQ(command.play ? std::string(stereoViewName(command.view))

@@ -296,10 +296,7 @@ bool redCyanWithinOne(Pixel shown, Pixel left, Pixel right) {
 // stale pixels, and narrower than the pair, as after a wider window was
 // restored: what the view shows right of the client area is this frame's.
 TEST_F(Frame, ViewsShowThePairRearranged) {
-    const struct {
-        StereoView view;
-        int width, height;
-    } cases[] = {
+    const std::tuple<StereoView, int, int> cases[] = {
         {StereoView::kParallel, 263, 600}, {StereoView::kCrossed, 263, 600},
         {StereoView::kCrossed, 1000, 700}, {StereoView::kCrossed, 120, 300},
         {StereoView::kCrossed, 301, 600},  {StereoView::kRedCyan, 263, 600},
@@ -334,21 +331,21 @@ TEST_F(Frame, ViewsShowThePairRearranged) {
     for (const Pixel p : {black, grey, kWhite}) {
         EXPECT_EQ(redCyanPixel(p, p), p);
     }
-    for (const auto& c : cases) {
-        stereoView = c.view;
-        clientRect = {0, 0, c.width, c.height};
+    for (const auto& [view, width, height] : cases) {
+        stereoView = view;
+        clientRect = {0, 0, width, height};
         composed();
         const Bitmap picture = clientAreaPicture();
-        ASSERT_TRUE(picture.width == c.width && picture.height == c.height);
+        ASSERT_TRUE(picture.width == width && picture.height == height);
         int wrong = 0;
-        for (int y = 0; y < c.height; ++y) {
-            for (int x = 0; x < c.width; ++x) {
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
                 const Pixel shown = picture.at(x, y);
                 if (x >= kBackBufferWidth || y >= kBackBufferHeight) {
                     wrong += shown != kWhite;
-                } else if (c.view == StereoView::kParallel) {
+                } else if (view == StereoView::kParallel) {
                     wrong += shown != pair.at(x, y);
-                } else if (c.view == StereoView::kCrossed) {
+                } else if (view == StereoView::kCrossed) {
                     wrong += shown != pair.at(x < 150 ? x + 150 : x < 300 ? x - 150 : x, y);
                 } else if (x < 75 || x >= 225) {
                     wrong += shown != kWhite;
@@ -357,7 +354,7 @@ TEST_F(Frame, ViewsShowThePairRearranged) {
                 }
             }
         }
-        EXPECT_EQ(wrong, 0) << stereoViewName(c.view) << " " << c.width << " x " << c.height;
+        EXPECT_EQ(wrong, 0) << stereoViewName(view) << " " << width << " x " << height;
     }
 }
 
