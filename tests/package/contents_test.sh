@@ -44,4 +44,3 @@ DESTDIR="$work/staged" cmake --install "$build" >/dev/null
 staged=$(cd "$work/staged" && find . -type f | sort)
 [[ "$staged" == "$expected" ]] || fail "cmake --install stages other files:$(diff <(echo "$expected") <(echo "$staged"))"
 
-echo "$(basename "$deb"): $(stat -c %s "$deb") bytes, installed size $(field Installed-Size) KiB"

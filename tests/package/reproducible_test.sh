@@ -55,5 +55,4 @@ if ! diff -r -q "$a/dist" "$b/dist" >/dev/null; then
     timeout 900 diffoscope --text - --exclude-directory-metadata=yes "$a/dist" "$b/dist" || true
     fail "the two builds differ:$(diff "$a/dist/SHA256SUMS" "$b/dist/SHA256SUMS")"
 fi
-echo "the same bytes from both builds:"
 cat "$a/dist/SHA256SUMS"

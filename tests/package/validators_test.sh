@@ -31,4 +31,3 @@ done
 # Lintian says it should not run as root, on standard error only.
 report=$(lintian --pedantic --info "$deb" 2>/dev/null) && [[ -z $report ]] || fail "lintian: ${report:-failed}"
 
-echo "desktop-file-validate, appstreamcli validate and compose, lintian: clean"

@@ -37,4 +37,3 @@ done
 # Windows refuses to start a program whose manifest is not well-formed XML.
 report=$(xmllint --noout - <<<"$manifest" 2>&1) || fail "manifest is not well-formed: $report"
 
-echo "$(basename "$zip"): $(stat -c %s "$zip") bytes, exe DllCharacteristics 0x160, manifest asInvoker, Windows 7 to 11"
