@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 
 #include "app/shell_globals.h"
 #include "app/shell_platform.h"
@@ -92,6 +93,7 @@ TEST(Gamepads, XInputStatesBecomeArrows) {
         EXPECT_EQ(asks, row.asks);
     }
     EXPECT_EQ(held.count, 0u);
+    EXPECT_NE(loadXInput(), nullptr);  // the system's, by its full path
 }
 
 // The game's window as the game makes it, shown and in the foreground.
@@ -123,30 +125,31 @@ TEST(Gamepads, ThePumpHearsThePadAndTheKeyboardThroughOneRule) {
     constexpr LPARAM kRepeat = 0x40000001;
     constexpr LPARAM kRelease = static_cast<LPARAM>(0xC0000001u);
     constexpr WORD kLeft = XINPUT_GAMEPAD_DPAD_LEFT;
+    // A key's message follows from its lParam's release bit; key 0, none.
     const struct {
         WORD dpad;
-        UINT message;
         WPARAM key;
         LPARAM lParam;
         std::int32_t lane;
     } rows[] = {
-        {0, WM_KEYDOWN, VK_RIGHT, kPress, 32},
-        {0, WM_KEYUP, VK_RIGHT, kRelease, 32},
-        {kLeft, 0, 0, 0, 0},
-        {kLeft, WM_KEYDOWN, VK_LEFT, kPress, 0},
+        {0, VK_RIGHT, kPress, 32},
+        {0, VK_RIGHT, kRelease, 32},
+        {kLeft, 0, 0, 0},
+        {kLeft, VK_LEFT, kPress, 0},
         // The pad lets go while the keyboard holds Left: no key-up, so the
         // keyboard's repeat moves nothing; its release and press do.
-        {0, 0, 0, 0, 0},
-        {0, WM_KEYDOWN, VK_LEFT, kRepeat, 0},
-        {0, WM_KEYUP, VK_LEFT, kRelease, 0},
-        {0, WM_KEYDOWN, VK_LEFT, kPress, -32},
-        {0, WM_KEYUP, VK_LEFT, kRelease, -32},
+        {0, 0, 0, 0},
+        {0, VK_LEFT, kRepeat, 0},
+        {0, VK_LEFT, kRelease, 0},
+        {0, VK_LEFT, kPress, -32},
+        {0, VK_LEFT, kRelease, -32},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(&row - rows);
         fakePads = {FakePad{true, row.dpad, 0, 0}};
-        if (row.message != 0) {
-            PostMessageA(window, row.message, row.key, row.lParam);
+        if (row.key != 0) {
+            PostMessageA(window, (row.lParam & 0x80000000) != 0 ? WM_KEYUP : WM_KEYDOWN, row.key,
+                         row.lParam);
         }
         for (int step = 0; step < 4; ++step) {
             pumpOneMessage();
@@ -161,54 +164,41 @@ TEST(Gamepads, ThePumpHearsThePadAndTheKeyboardThroughOneRule) {
 TEST(WindowMenu, TheViewsAfterTheSystemsItems) {
     stereoView = StereoView::kCrossed;
     HWND window = openGameWindow();
-    ASSERT_NE(window, nullptr);
 
     HMENU menu = GetSystemMenu(window, FALSE);
     const int count = GetMenuItemCount(menu);
     ASSERT_GE(count, 5);
     EXPECT_GE(GetMenuItemID(menu, 0), static_cast<UINT>(SC_SIZE & 0xF000));  // the system's own
     EXPECT_EQ(GetMenuState(menu, count - 4, MF_BYPOSITION) & MF_SEPARATOR, UINT{MF_SEPARATOR});
-    const struct {
-        UINT id;
-        const char* text;
-    } items[] = {{kParallelItem, "Parallel (eyes apart)"},
-                 {kCrossedItem, "Crossed eyes"},
-                 {kRedCyanItem, "Red-cyan glasses"}};
+    const std::pair<UINT, const char*> items[] = {{kParallelItem, "Parallel (eyes apart)"},
+                                                  {kCrossedItem, "Crossed eyes"},
+                                                  {kRedCyanItem, "Red-cyan glasses"}};
     const auto expectChecked = [&](UINT id) {
         for (int i = 0; i < 3; ++i) {
             const UINT position = count - 3 + i;
             char text[64] = {};
             GetMenuStringA(menu, position, text, sizeof(text), MF_BYPOSITION);
             const UINT state = GetMenuState(menu, position, MF_BYPOSITION);
-            EXPECT_EQ(GetMenuItemID(menu, position), items[i].id);
-            EXPECT_STREQ(text, items[i].text);
-            EXPECT_EQ((state & MF_CHECKED) != 0, items[i].id == id) << text;
-            EXPECT_TRUE(items[i].id != id || (state & MFT_RADIOCHECK) != 0) << text;
+            EXPECT_EQ(GetMenuItemID(menu, position), items[i].first);
+            EXPECT_STREQ(text, items[i].second);
+            EXPECT_EQ((state & MF_CHECKED) != 0, items[i].first == id) << text;
+            EXPECT_TRUE(items[i].first != id || (state & MFT_RADIOCHECK) != 0) << text;
         }
     };
     expectChecked(kCrossedItem);
 
     // The system's low four bits do not matter.
-    const struct {
-        WPARAM command;
-        StereoView view;
-    } choices[] = {{kRedCyanItem, StereoView::kRedCyan},
-                   {kParallelItem | 0x2, StereoView::kParallel},
-                   {kCrossedItem, StereoView::kCrossed},
-                   {kRedCyanItem | 0xF, StereoView::kRedCyan}};
-    for (const auto& choice : choices) {
-        SCOPED_TRACE(stereoViewName(choice.view));
-        SendMessageA(window, WM_SYSCOMMAND, choice.command, 0);
-        EXPECT_EQ(stereoView, choice.view);
-        expectChecked(choice.command & 0xFFF0);
+    const std::pair<WPARAM, StereoView> choices[] = {{kRedCyanItem, StereoView::kRedCyan},
+                                                     {kParallelItem | 0x2, StereoView::kParallel},
+                                                     {kCrossedItem | 0xF, StereoView::kCrossed}};
+    for (const auto& [command, view] : choices) {
+        SCOPED_TRACE(stereoViewName(view));
+        SendMessageA(window, WM_SYSCOMMAND, command, 0);
+        EXPECT_EQ(stereoView, view);
+        expectChecked(command & 0xFFF0);
     }
 
     // The system's own commands reach DefWindowProcA.
-    SendMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    EXPECT_TRUE(IsIconic(window));
-    SendMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
-    EXPECT_FALSE(IsIconic(window));
-    EXPECT_EQ(stereoView, StereoView::kRedCyan);
     SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_TRUE(quitRequested);

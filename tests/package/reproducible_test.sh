@@ -26,7 +26,6 @@ for tree in "$a" "$b"; do
 done
 
 zone=Pacific/Kiritimati  # UTC+14, a day ahead of most of the world
-[[ -e /usr/share/zoneinfo/$zone ]] || zone=KIT-14
 no_aslr=()
 setarch "$(uname -m)" -R true 2>/dev/null && no_aslr=(setarch "$(uname -m)" -R)
 other_user=()
@@ -36,32 +35,24 @@ if [[ $(id -u) -eq 0 ]] && id nobody >/dev/null 2>&1; then
     other_user=(setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups --)
 fi
 
-SECONDS=0
 (cd "$a" && umask 022 && env -u LC_ALL LANG=C TZ=UTC ./scripts/release.sh) >"$work/a.out" 2>&1 ||
     { tail -n 40 "$work/a.out" >&2; fail "first build"; }
-first=$SECONDS
 (cd "$b" && umask 077 &&
     env LC_ALL=C.UTF-8 LANGUAGE=fr:de TZ=$zone HOME=$work/home-b \
         "${no_aslr[@]}" faketime -f +380d "${other_user[@]}" ./scripts/release.sh) >"$work/b.out" 2>&1 ||
     { tail -n 40 "$work/b.out" >&2; fail "second build"; }
-echo "builds ${first} s and $((SECONDS - first)) s; the second with TZ=$zone, clock +380 days," \
-    "no ASLR: ${no_aslr[*]:-no}, another user: ${other_user[*]:-no}"
+echo "the second build: TZ=$zone, clock +380 days, ${no_aslr[*]:-ASLR}, ${other_user[*]:-the same user}"
 
 version=$(sed -n 's/^project(Zephlet VERSION \([0-9][0-9.]*\)[ )].*/\1/p' "$a/CMakeLists.txt")
 expected=$(printf '%s\n' SHA256SUMS "zephlet-$version"{-windows-x86_64.zip,.html,.tar.gz} zephlet-web.zip \
     "zephlet_${version}_amd64.deb")
-for tree in "$a" "$b"; do
-    listed=$(cd "$tree/dist" && ls | LC_ALL=C sort)
-    [[ $listed == "$expected" ]] || flag "$tree/dist holds other files:$(diff <(echo "$expected") <(echo "$listed"))"
-    (cd "$tree/dist" && sha256sum --quiet -c SHA256SUMS) || flag "$tree/dist: SHA256SUMS does not check"
-    unzip -p "$tree/dist/zephlet-web.zip" index.html | cmp -s - "$tree/dist/zephlet-$version.html" ||
-        flag "$tree/dist: the game hosts' zip holds no index.html that is the page"
-done
+# The second build's are the first's, below.
+listed=$(cd "$a/dist" && ls | LC_ALL=C sort)
+[[ $listed == "$expected" ]] || fail "dist holds other files:$(diff <(echo "$expected") <(echo "$listed"))"
+(cd "$a/dist" && sha256sum --quiet -c SHA256SUMS) || fail "dist: SHA256SUMS does not check"
 
 if ! diff -r -q "$a/dist" "$b/dist" >/dev/null; then
-    flag "the two builds differ:$(diff "$a/dist/SHA256SUMS" "$b/dist/SHA256SUMS")"
     timeout 900 diffoscope --text - --exclude-directory-metadata=yes "$a/dist" "$b/dist" || true
+    fail "the two builds differ:$(diff "$a/dist/SHA256SUMS" "$b/dist/SHA256SUMS")"
 fi
-end_checks
-echo "the same bytes from both builds:"
 cat "$a/dist/SHA256SUMS"
