@@ -9,8 +9,9 @@
 # Alt+F4 and the window manager's close each ending it with exit code 0; in
 # each view, started as the menu entry and its actions start it (under Wine,
 # with --view), a frame equal pixel for pixel to zephlet-replay's shot of
-# the same tick in that view. The window's menu, the pads and the key latch
-# are the shell tests' own.
+# the same tick in that view; on Linux, a key released while another client
+# has the focus keeping its latch; under Wine, each view chosen from the
+# window's menu. The pads are the shell tests' own.
 #
 # usage: window_test.sh linux|wine PROGRAM ZEPHLET_REPLAY CRAFT_BMP LSAN_SUPPRESSIONS
 set -euo pipefail
@@ -43,8 +44,9 @@ launch() {
 start_game() {
     launch "$@"
     window=$(find_window) || fail "$1: no window titled Zephlet!"
-    { xdotool windowactivate --sync "$window" && xdotool windowfocus --sync "$window"; } >/dev/null 2>&1 || true
+    focus "$window"
 }
+focus() { { xdotool windowactivate --sync "$1" && xdotool windowfocus --sync "$1"; } >/dev/null 2>&1 || true; }
 
 # Fails unless the game ends within 10 s with exit code $1.
 await_exit() {
@@ -136,6 +138,22 @@ playing() {
     see 0 0 "the craft is not at x 35 and 183, y 500"
     xdotool key --clearmodifiers Right
     see 32 0 "after Right the craft is not at x 67 and 215, y 500"
+    [[ $platform == linux ]] || return 0
+    # Up held while another client takes the focus, and released there: the
+    # game never saw the release, so its next press of Up does not move the
+    # craft (that press's release clears the latch): Up then Down end at the
+    # lowest altitude; the Up after that moves again.
+    xdotool keydown Up
+    see 32 2 "Up held: the craft did not climb"
+    xmessage -name other 'another client' &
+    session_pids+=($!)
+    focus "$(timeout 10 xdotool search --sync --onlyvisible --classname '^other$' | head -n 1)"
+    xdotool keyup Up
+    focus "$window"
+    xdotool key Up Down
+    see 32 0 "Up and Down after a release the game never saw: not at the lowest altitude"
+    xdotool key Up
+    see 32 2 "the next Up did not move the craft"
 }
 
 # --- Each view as it starts: by the Exec line of the menu entry and of each
@@ -154,6 +172,17 @@ for start in "${starts[@]}"; do
     closing=alt+F4
 done
 [[ $platform == wine ]] || exit 0
+
+# --- The window's menu, from the icon at the title bar's left (openbox has
+# Alt+Space here): its last item, and the one above. The arrows that move
+# through it steer nothing, so the frame is a shot of the craft where it
+# started; the game stands still while the menu is open.
+for choice in "red-cyan Up" "crossed Up Up"; do
+    start_game menu
+    xdotool mousemove --window "$window" 12 12 click 1 key ${choice#* } Return
+    within 5 is_a_shot "${choice%% *}" || fail "$choice from the menu: no replay shot in that view"
+    close_game alt+F4
+done
 
 # --- A wrong argument with a display: no game window, a box titled with the
 # game's name, and exit code 2 once it is dismissed.

@@ -35,6 +35,8 @@ report=$(hardening-check --nocfprotection "$game") || fail "hardening-check: $re
 # -fcf-protection only the C runtime's two are there.
 markers=$(objdump -d "$game" | grep -c endbr64 || true)
 ((markers >= 40)) || fail "only $markers endbr64 in the game"
+! awk '/"command"/ && !(/-fstack-clash-protection/ && /-fcf-protection/)' "$build/compile_commands.json" |
+    grep . || fail "compiled without -fstack-clash-protection or -fcf-protection above"
 zcat "$work/deb/usr/share/doc/zephlet/changelog.gz" | head -n 1 | grep -q "^zephlet ($version) " ||
     fail "the changelog's latest entry is not $version"
 grep -q "<release version=\"$version\"" "$work/deb"/usr/share/metainfo/*.xml ||

@@ -50,6 +50,8 @@ expected=$(printf '%s\n' SHA256SUMS "zephlet-$version"{-windows-x86_64.zip,.html
 listed=$(cd "$a/dist" && ls | LC_ALL=C sort)
 [[ $listed == "$expected" ]] || fail "dist holds other files:$(diff <(echo "$expected") <(echo "$listed"))"
 (cd "$a/dist" && sha256sum --quiet -c SHA256SUMS) || fail "dist: SHA256SUMS does not check"
+unzip -p "$a/dist/zephlet-web.zip" index.html | cmp -s - "$a/dist/zephlet-$version.html" ||
+    fail "the game hosts' zip holds no index.html that is the page"
 
 if ! diff -r -q "$a/dist" "$b/dist" >/dev/null; then
     timeout 900 diffoscope --text - --exclude-directory-metadata=yes "$a/dist" "$b/dist" || true
