@@ -3,13 +3,25 @@
 // written as data; the browsers come from tools/web/browser.mjs.
 import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
-import {readFileSync} from 'node:fs';
 import {tmpdir} from 'node:os';
 import {join} from 'node:path';
+import {after, test} from 'node:test';
 
 import {engine, kSeed, launchBrowser, open, pagePath, pageUrl, sleep} from '../../tools/web/browser.mjs';
 
-export {engine, kSeed, launchBrowser, open, pagePath, pageUrl, sleep};
+export {engine, kSeed, open, pagePath, pageUrl, sleep};
+
+// A test on a fresh tab of `url` (the page unless given), opened with
+// open's options, in a desktop's browser or with `phone` a touch screen's;
+// each browser launched when first needed.
+const browsers = {};
+after(() => Promise.all(Object.values(browsers).map(async (browser) => (await browser).close())));
+export const onPage = (name, {skip, url = pageUrl, ...options}, body) => test(name, {skip}, async () => {
+  const browser = await (browsers[Boolean(options.phone)] ||= launchBrowser({touch: Boolean(options.phone)}));
+  const {page, seen} = await open(browser, url, options);
+  await body(page, seen, browser);
+  await page.close();
+});
 
 // Polls `check` until it gives a true value, or fails after `ms`.
 export async function within(ms, what, check) {
@@ -29,17 +41,14 @@ export async function readFrame(at) {
   const {width, height, base64, tick} = await at.evaluate(() => {
     const canvas = document.getElementById('window');
     const rgba = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+    const rgb = rgba.filter((_, i) => i % 4 !== 3);
     let text = '';
-    for (let i = 0; i < rgba.length; i += 0x8000) {
-      text += String.fromCharCode.apply(null, rgba.subarray(i, i + 0x8000));
+    for (let i = 0; i < rgb.length; i += 0x8000) {
+      text += String.fromCharCode.apply(null, rgb.subarray(i, i + 0x8000));
     }
     return {width: canvas.width, height: canvas.height, base64: btoa(text), tick: window.framesPresented};
   });
-  const [rgba, rgb] = [Buffer.from(base64, 'base64'), Buffer.alloc(width * height * 3)];
-  for (let p = 0; p < width * height; ++p) {
-    rgba.copy(rgb, p * 3, p * 4, p * 4 + 3);
-  }
-  return {width, height, tick, rgb};
+  return {width, height, tick, rgb: Buffer.from(base64, 'base64')};
 }
 
 // For a page opened with the seed: waits past tick 130, where the first row
@@ -53,21 +62,17 @@ export async function assertFrameIsReplayShot(page, view = 'parallel', fromTick 
   const shot = join(tmpdir(), `zephlet-page-test-${process.pid}.png`);
   execFileSync(process.env.ZEPHLET_REPLAY, {input: `client 263 575\nview ${view}\nframe\n` +
       `seed ${kSeed}\nframe ${frame.tick - 1}\nshot ${shot}\n`});
-  const size = execFileSync('identify', ['-format', '%w %h', shot]).toString().split(' ');
-  assert.deepEqual([frame.width, frame.height], size.map(Number));
-  const rgb = execFileSync('convert', [shot, '-depth', '8', 'rgb:-'], {maxBuffer: 1 << 26});
-  assert.ok(frame.rgb.equals(rgb), `the frame is not the replay's shot of tick ${frame.tick} (${view})`);
+  const ppm = execFileSync('convert', [shot, '-depth', '8', 'ppm:-'], {maxBuffer: 1 << 26});
+  assert.ok(Buffer.concat([Buffer.from(`P6\n${frame.width} ${frame.height}\n255\n`), frame.rgb]).equals(ppm),
+      `the frame is not the replay's shot of tick ${frame.tick} (${view})`);
 }
 
-// The craft's artwork (a 24-bit BMP, stored bottom-up) as 0xRRGGBB values,
-// read when first asked for.
+// The craft's artwork as 0xRRGGBB values, read when first asked for.
 let craftArt;
 const readCraft = () => {
-  const bytes = readFileSync(join(process.env.ZEPHLET_RESOURCES, 'craft.bmp'));
-  const [offset, width, height] = [bytes.readUInt32LE(10), bytes.readInt32LE(18), bytes.readInt32LE(22)];
-  const stride = Math.ceil((width * 3) / 4) * 4;
-  const at = (x, y) => bytes.readUIntLE(offset + (height - 1 - y) * stride + x * 3, 3);
-  return {width, height, at};
+  const ppm = execFileSync('convert', [join(process.env.ZEPHLET_RESOURCES, 'craft.bmp'), '-depth', '8', 'ppm:-']);
+  const [header, width, height] = /^P6\s(\d+) (\d+)\s255\s/.exec(ppm.toString('latin1'));
+  return {width, height, at: (x, y) => ppm.readUIntBE(header.length + (y * width + x) * 3, 3)};
 };
 
 // Whether the craft stands in that lane (-32, 0, 32) at altitude 0 in both
@@ -98,27 +103,26 @@ export const showsCraftIn = (at, lane) => async () => {
 // tab in front; "wait:300" waits.
 export async function act(page, words, fingers = {}) {
   for (const word of words.split(' ').filter(Boolean)) {
-    let m;
+    const [how, what, finger] = word.split(/[:@]/);
     if (/^(plug|unplug|b\d+=|[xy]=)/.test(word)) {
       await page.evaluate((w) => testPad(w), word);
-    } else if ((m = /^(tap|touch):(\w+)(?:@(\w+))?$/.exec(word))) {
-      const at = await page.$eval(m[2] === 'canvas' ? '#window' : `#pad [aria-label=${m[2]}]`,
+    } else if (how === 'tap' || how === 'touch') {
+      const at = await page.$eval(what === 'canvas' ? '#window' : `#pad [aria-label=${what}]`,
           (e) => e.getBoundingClientRect().toJSON());
-      const finger = await page.touchscreen.touchStart(at.x + at.width / (m[2] === 'canvas' ? 4 : 2),
+      const touch = await page.touchscreen.touchStart(at.x + at.width / (what === 'canvas' ? 4 : 2),
           at.y + at.height / 2);
-      await (m[1] === 'tap' ? finger.end() : (fingers[m[3]] = finger));
-    } else if ((m = /^lift@(\w+)$/.exec(word))) {
-      await fingers[m[1]].end();
-    } else if ((m = /^away:(.+)$/.exec(word))) {
+      await (how === 'tap' ? touch.end() : (fingers[finger] = touch));
+    } else if (how === 'lift') {
+      await fingers[what].end();
+    } else if (how === 'away') {
       const other = await page.browser().newPage();
-      await other.bringToFront().then(() => act(other, m[1])).then(() => page.bringToFront());
-      await other.close();
-    } else if ((m = /^wait:(\d+)$/.exec(word))) {
-      await sleep(Number(m[1]));
+      await other.bringToFront().then(() => act(other, what)).then(() => page.bringToFront()).then(() => other.close());
+    } else if (how === 'wait') {
+      await sleep(Number(what));
     } else {
-      m = /^([+-]?)(.+)$/.exec(word);
-      const key = ['Left', 'Right', 'Up', 'Down'].includes(m[2]) ? `Arrow${m[2]}` : m[2];
-      await page.keyboard[{'+': 'down', '-': 'up'}[m[1]] || 'press'](key);
+      const [, hold, key] = /^([+-]?)(.+)$/.exec(word);
+      await page.keyboard[{'+': 'down', '-': 'up'}[hold] || 'press'](
+          ['Left', 'Right', 'Up', 'Down'].includes(key) ? `Arrow${key}` : key);
     }
   }
 }

@@ -6,16 +6,9 @@
 //
 // usage: as page_test.mjs.
 import assert from 'node:assert/strict';
-import {after, before, test} from 'node:test';
 
-import {act, assertFrameIsReplayShot, engine, kSeed, launchBrowser, open, pageUrl, showsCraftIn,
-  sleep, steerThrough, within} from './page_harness.mjs';
-
-let browser;
-before(async () => {
-  browser = await launchBrowser({touch: true});
-});
-after(() => browser.close());
+import {assertFrameIsReplayShot, engine, kSeed, onPage, showsCraftIn, sleep, steerThrough,
+  within} from './page_harness.mjs';
 
 // Portrait: the canvas, the pad and the view control on the first screen.
 // Held sideways: the canvas between the pad's two halves. Either way the
@@ -23,9 +16,8 @@ after(() => browser.close());
 // buttons of 48 CSS pixels at least, clear of the canvas; and the frame is
 // the replay shot.
 for (const [width, height, sideways] of [[360, 640], [390, 844], [640, 360, true], [844, 390, true]]) {
-  test(`a ${width} x ${height} phone shows canvas, pad and view control on its first screen`,
-      async () => {
-        const {page} = await open(browser, pageUrl, {seed: kSeed, phone: {width, height}});
+  onPage(`a ${width} x ${height} phone shows canvas, pad and view control on its first screen`,
+      {seed: kSeed, phone: {width, height}}, async (page) => {
         await assertFrameIsReplayShot(page);
         const b = await page.evaluate(() => ({scrolled: scrollY,
           canvas: document.getElementById('window').getBoundingClientRect().toJSON(),
@@ -46,7 +38,6 @@ for (const [width, height, sideways] of [[360, 640], [390, 844], [640, 360, true
         assert.ok(canvasWidth <= 263 && canvasHeight <= 575, 'more than a CSS pixel a game pixel');
         const fits = Math.min(575, sideways ? height - 16 : height - 150);
         assert.ok(canvasHeight >= 0.9 * fits, `the canvas smaller than it fits: ${canvasHeight}`);
-        await page.close();
       });
 }
 
@@ -54,32 +45,25 @@ for (const [width, height, sideways] of [[360, 640], [390, 844], [640, 360, true
 // moves the craft once however long it stays, a second finger on a held
 // arrow presses nothing, the last to leave releases it; the canvas steers
 // nothing.
-test('the pad: a lane a tap, a held finger once, two fingers each', async () => {
-  const {page} = await open(browser, pageUrl, {phone: {width: 390, height: 844}});
-  await steerThrough(page, [['', 0], ['tap:Right', 32], ['tap:canvas touch:canvas@c wait:300 lift@c', 32],
-    ['touch:Left@a', 0], ['touch:Left@b', 0], ['lift@a', 0], ['tap:Left', 0], ['lift@b touch:Right@a', 32],
-    ['touch:Left@b', 0], ['lift@a lift@b tap:Right', 32], ['tap:Left', 0]]);
-  await page.close();
-});
+onPage('the pad: a lane a tap, a held finger once, two fingers each', {phone: {width: 390, height: 844}},
+    (page) => steerThrough(page, [['', 0], ['tap:Right', 32], ['tap:canvas touch:canvas@c wait:300 lift@c', 32],
+      ['touch:Left@a', 0], ['touch:Left@b', 0], ['lift@a', 0], ['tap:Left', 0], ['lift@b touch:Right@a', 32],
+      ['touch:Left@b', 0], ['lift@a lift@b tap:Right', 32], ['tap:Left', 0]]));
 
 // An app switch or a gesture of the system's cancels the touch: the key is
 // released, so the next tap moves the craft again.
-test('a cancelled touch releases its key', {
-  skip: engine === 'firefox' && 'WebDriver BiDi\'s input actions cannot cancel a touch',
-}, async () => {
-  const {page} = await open(browser, pageUrl, {phone: {width: 390, height: 844}});
+onPage('a cancelled touch releases its key', {phone: {width: 390, height: 844},
+  skip: engine === 'firefox' && 'WebDriver BiDi\'s input actions cannot cancel a touch'}, async (page) => {
   const {x, y, width, height} = await page.$eval('#pad [aria-label=Right]', (e) => e.getBoundingClientRect().toJSON());
   const touch = (type, touchPoints) => page.session.send('Input.dispatchTouchEvent', {type, touchPoints});
   await touch('touchStart', [{x: x + width / 2, y: y + height / 2, id: 1}]);
   await within(2000, 'Right held: lane 32', showsCraftIn(page, 32));
   await touch('touchCancel', []);
   await steerThrough(page, [['Left', 0], ['tap:Right', 32]]);
-  await page.close();
 });
 
 // Double taps, pinches and swipes on the pad and on the canvas.
-test('the pad and the canvas never zoom or scroll the page', async () => {
-  const {page} = await open(browser, pageUrl, {phone: {width: 360, height: 640}});
+onPage('the pad and the canvas never zoom or scroll the page', {phone: {width: 360, height: 640}}, async (page) => {
   await sleep(300);
   // Each stroke's fingers: where each starts beside the middle, and how far
   // it moves in each of eight steps, kept on the screen.
@@ -110,5 +94,4 @@ test('the pad and the canvas never zoom or scroll the page', async () => {
     }
   }
   assert.equal(await page.evaluate(() => getSelection().toString()), '');
-  await page.close();
 });
