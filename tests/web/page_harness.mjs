@@ -67,12 +67,14 @@ export async function assertFrameIsReplayShot(page, view = 'parallel', fromTick 
       `the frame is not the replay's shot of tick ${frame.tick} (${view})`);
 }
 
-// The craft's artwork as 0xRRGGBB values, read when first asked for.
+// The craft's artwork as [x, y, 0xRRGGBB] for each pixel that is not
+// white, read when first asked for.
 let craftArt;
 const readCraft = () => {
   const ppm = execFileSync('convert', [join(process.env.ZEPHLET_RESOURCES, 'craft.bmp'), '-depth', '8', 'ppm:-']);
-  const [header, width, height] = /^P6\s(\d+) (\d+)\s255\s/.exec(ppm.toString('latin1'));
-  return {width, height, at: (x, y) => ppm.readUIntBE(header.length + (y * width + x) * 3, 3)};
+  const [header, width] = /^P6\s(\d+) \d+\s255\s/.exec(ppm.toString('latin1'));
+  return [...Array((ppm.length - header.length) / 3).keys()].map((p) => [p % width, Math.floor(p / width),
+    ppm.readUIntBE(header.length + p * 3, 3)]).filter(([, , colour]) => colour !== 0xffffff);
 };
 
 // Whether the craft stands in that lane (-32, 0, 32) at altitude 0 in both
@@ -81,37 +83,31 @@ const readCraft = () => {
 // white shows with its exact colour.
 export const showsCraftIn = (at, lane) => async () => {
   const [frame, craft] = [await readFrame(at), craftArt ||= readCraft()];
-  for (let y = 0; y < craft.height; ++y) {
-    for (let x = 0; x < craft.width; ++x) {
-      const colour = craft.at(x, y);
-      for (const left of [35, 183]) {
-        const i = ((500 + y) * frame.width + left + lane + x) * 3;
-        if (colour !== 0xffffff && frame.rgb.readUIntBE(i, 3) !== colour) {
-          return false;
-        }
-      }
-    }
-  }
-  return true;
+  const shows = (left, x, y, colour) => frame.rgb.readUIntBE(((500 + y) * frame.width + left + lane + x) * 3, 3) === colour;
+  return craft.every(([x, y, colour]) => shows(35, x, y, colour) && shows(183, x, y, colour));
 };
 
 // Does the step's words in turn: "Right" presses ArrowRight, "+Shift" and
 // "-Shift" hold and release a key; "b15=1" and "x=-0.6" set the test pad's
 // button or axis, "plug" and "unplug" attach and remove it; "tap:Left"
 // taps the pad's button (or "tap:canvas"), "touch:Left@a" puts finger a on
-// it and "lift@a" lifts that finger; "away:-Right" does "-Right" in another
-// tab in front; "wait:300" waits.
+// it and "lift@a" lifts that finger, "cancel:Right" puts a finger on it
+// whose touch an app switch or a gesture of the system's then cancels (in
+// Chromium only); "away:-Right" does "-Right" in another tab in front;
+// "wait:300" waits.
 export async function act(page, words, fingers = {}) {
   for (const word of words.split(' ').filter(Boolean)) {
     const [how, what, finger] = word.split(/[:@]/);
     if (/^(plug|unplug|b\d+=|[xy]=)/.test(word)) {
       await page.evaluate((w) => testPad(w), word);
-    } else if (how === 'tap' || how === 'touch') {
+    } else if (['tap', 'touch', 'cancel'].includes(how)) {
       const at = await page.$eval(what === 'canvas' ? '#window' : `#pad [aria-label=${what}]`,
           (e) => e.getBoundingClientRect().toJSON());
-      const touch = await page.touchscreen.touchStart(at.x + at.width / (what === 'canvas' ? 4 : 2),
-          at.y + at.height / 2);
-      await (how === 'tap' ? touch.end() : (fingers[finger] = touch));
+      const [x, y] = [at.x + at.width / (what === 'canvas' ? 4 : 2), at.y + at.height / 2];
+      const send = (type, touchPoints) => page.session.send('Input.dispatchTouchEvent', {type, touchPoints});
+      const touch = how === 'cancel' ? await send('touchStart', [{x, y, id: 1}]).then(() => sleep(200)) :
+        await page.touchscreen.touchStart(x, y);
+      await ({tap: () => touch.end(), touch: () => (fingers[finger] = touch), cancel: () => send('touchCancel', [])})[how]();
     } else if (how === 'lift') {
       await fingers[what].end();
     } else if (how === 'away') {
