@@ -93,8 +93,8 @@ export const showsCraftIn = (at, lane) => async () => {
 // taps the pad's button (or "tap:canvas"), "touch:Left@a" puts finger a on
 // it and "lift@a" lifts that finger, "cancel:Right" puts a finger on it
 // whose touch an app switch or a gesture of the system's then cancels (in
-// Chromium only); "away:-Right" does "-Right" in another tab in front;
-// "wait:300" waits.
+// Chromium only); "away:-Right" does "-Right" in another tab in front,
+// while the page, hidden, must stand still; "wait:300" waits.
 export async function act(page, words, fingers = {}) {
   for (const word of words.split(' ').filter(Boolean)) {
     const [how, what, finger] = word.split(/[:@]/);
@@ -112,7 +112,11 @@ export async function act(page, words, fingers = {}) {
       await fingers[what].end();
     } else if (how === 'away') {
       const other = await page.browser().newPage();
-      await other.bringToFront().then(() => act(other, what)).then(() => page.bringToFront()).then(() => other.close());
+      await other.bringToFront().then(() => within(2000, 'the page hidden', () => page.evaluate(() => document.hidden)));
+      const hidden = await readFrame(page);
+      await act(other, `${what} wait:1500`);
+      assert.ok((await readFrame(page)).rgb.equals(hidden.rgb), 'the game moved while hidden');
+      await page.bringToFront().then(() => other.close());
     } else if (how === 'wait') {
       await sleep(Number(what));
     } else {
