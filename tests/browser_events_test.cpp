@@ -5,12 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <iterator>
-#include <limits>
 #include <regex>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "render/stereo_view.h"
@@ -51,8 +52,6 @@ TEST(BrowserEvents, KeyEventsBecomeKeyMessages) {
     }
 }
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInfinity = std::numeric_limits<double>::infinity();
 enum class Source { Key, Finger, Pad };
 // The standard mapping's d-pad bits from buttons 12 to 15.
 constexpr std::uint32_t kDpadUp = 1, kDpadLeft = 4, kDpadRight = 8;
@@ -60,21 +59,6 @@ constexpr std::uint32_t kDpadUp = 1, kDpadLeft = 4, kDpadRight = 8;
 std::string arrowName(WordParam key) {
     const char* names[] = {"Left", "Up", "Right", "Down"};
     return isArrowKey(key) ? names[key - kKeyLeft] : std::to_string(key);
-}
-
-// The messages a row put in the queue: "+Right" a key-down, "-Left" a key-up.
-std::string described(std::deque<Message>& queue) {
-    std::string text;
-    for (const Message& message : queue) {
-        const bool down = message.message == WM_KEYDOWN;
-        text +=
-            (text.empty() ? "" : " ") + std::string(down ? "+" : "-") + arrowName(message.wParam);
-        EXPECT_TRUE(gameTakesKey(message));
-        EXPECT_EQ(message.window, kWindow);
-        EXPECT_EQ(static_cast<std::uint32_t>(message.lParam), down ? 1 : kUp);
-    }
-    queue.clear();
-    return text;
 }
 
 // The rows run in order, what every source holds carried from row to row,
@@ -88,8 +72,6 @@ TEST(BrowserEvents, KeysFingersAndGamepadsHoldTheArrowsTogether) {
     const std::tuple<Source, std::int32_t, const char*, bool, std::uint32_t, double, double,
                      const char*>
         rows[] = {
-            {Source::Finger, 1, "right", true, 0, 0, 0, "+Right"},
-            {Source::Finger, 1, "", false, 0, 0, 0, "-Right"},
             {Source::Finger, 3, "up", true, 0, 0, 0, "+Up"},
             {Source::Finger, 4, "down", true, 0, 0, 0, "+Down"},  // two buttons held
             {Source::Finger, 3, "", false, 0, 0, 0, "-Up"},       // each finger its own
@@ -97,7 +79,6 @@ TEST(BrowserEvents, KeysFingersAndGamepadsHoldTheArrowsTogether) {
             {Source::Finger, 6, "sideways", true, 0, 0, 0, ""},   // not an arrow's button
             // The keyboard beside a pad on the same arrow.
             {Source::Pad, 0, "", false, kDpadRight, 0, 0, "+Right"},
-            {Source::Pad, 0, "", false, kDpadRight, 0, 0, ""},  // held: once
             {Source::Key, 0, "right", true, 0, 0, 0, ""},
             {Source::Key, 0, "right", false, 0, 0, 0, ""},
             {Source::Pad, 0, "", false, 0, 0, 0, "-Right"},
@@ -108,9 +89,9 @@ TEST(BrowserEvents, KeysFingersAndGamepadsHoldTheArrowsTogether) {
             {Source::Pad, 0, "", false, 0, 0.3, 0, "-Right"},
             {Source::Pad, 0, "", false, 0, -0.6, 0, "+Left"},
             // What no pad should report: no arrow stuck, no extra move.
-            {Source::Pad, 0, "", false, 0, kNaN, 0, "-Left"},
-            {Source::Pad, 0, "", false, kDpadUp, kInfinity, -7, "+Up +Right"},
-            {Source::Pad, 0, "", false, 0, 5, kNaN, "-Up"},
+            {Source::Pad, 0, "", false, 0, NAN, 0, "-Left"},
+            {Source::Pad, 0, "", false, kDpadUp, INFINITY, -7, "+Up +Right"},
+            {Source::Pad, 0, "", false, 0, 5, NAN, "-Up"},
             {Source::Pad, 0, "", false, 0, 0, 0, "-Right"},  // unplugged
             {Source::Pad, 7, "", false, kDpadLeft, 0, 0, "+Left"},
             {Source::Pad, 8, "", false, kDpadLeft, -1, -1, ""},  // beyond the pads read
@@ -128,7 +109,17 @@ TEST(BrowserEvents, KeysFingersAndGamepadsHoldTheArrowsTogether) {
         } else {
             gamepadRead(arrows, kWindow, static_cast<std::size_t>(id), dpad, x, y, queue);
         }
-        EXPECT_EQ(described(queue), messages) << "row " << row++;
+        // The messages: "+Right" a key-down, "-Left" a key-up.
+        std::string text;
+        for (const Message& message : std::exchange(queue, {})) {
+            const bool pressed = message.message == WM_KEYDOWN;
+            text += (text.empty() ? "" : " ") + std::string(pressed ? "+" : "-") +
+                    arrowName(message.wParam);
+            EXPECT_EQ(std::tuple(message.window, static_cast<std::uint32_t>(message.lParam),
+                                 gameTakesKey(message)),
+                      std::tuple(kWindow, pressed ? 1u : kUp, true));
+        }
+        EXPECT_EQ(text, messages) << "row " << row++;
     }
     EXPECT_EQ(arrows.held.count, 0u);
 }

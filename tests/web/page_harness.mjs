@@ -42,10 +42,8 @@ export async function readFrame(at) {
     const canvas = document.getElementById('window');
     const rgba = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
     const rgb = rgba.filter((_, i) => i % 4 !== 3);
-    let text = '';
-    for (let i = 0; i < rgb.length; i += 0x8000) {
-      text += String.fromCharCode.apply(null, rgb.subarray(i, i + 0x8000));
-    }
+    const text = Array.from({length: Math.ceil(rgb.length / 0x8000)},
+        (_, i) => String.fromCharCode.apply(null, rgb.subarray(i * 0x8000, (i + 1) * 0x8000))).join('');
     return {width: canvas.width, height: canvas.height, base64: btoa(text), tick: window.framesPresented};
   });
   return {width, height, tick, rgb: Buffer.from(base64, 'base64')};
@@ -56,8 +54,7 @@ export async function readFrame(at) {
 // after a change the caller made); then the frame must equal
 // zephlet-replay's shot of its tick, with the canvas's client area.
 export async function assertFrameIsReplayShot(page, view = 'parallel', fromTick = 0) {
-  const first = Math.max(130, fromTick);
-  await within(5000, `tick ${first}`, () => page.evaluate((t) => window.framesPresented >= t, first));
+  await within(5000, 'tick 130', () => page.evaluate((t) => window.framesPresented >= t, Math.max(130, fromTick)));
   const frame = await readFrame(page);
   const shot = join(tmpdir(), `zephlet-page-test-${process.pid}.png`);
   execFileSync(process.env.ZEPHLET_REPLAY, {input: `client 263 575\nview ${view}\nframe\n` +
@@ -83,8 +80,8 @@ const readCraft = () => {
 // white shows with its exact colour.
 export const showsCraftIn = (at, lane) => async () => {
   const [frame, craft] = [await readFrame(at), craftArt ||= readCraft()];
-  const shows = (left, x, y, colour) => frame.rgb.readUIntBE(((500 + y) * frame.width + left + lane + x) * 3, 3) === colour;
-  return craft.every(([x, y, colour]) => shows(35, x, y, colour) && shows(183, x, y, colour));
+  const pixel = (x, y) => frame.rgb.readUIntBE(((500 + y) * frame.width + lane + x) * 3, 3);
+  return craft.every(([x, y, colour]) => pixel(35 + x, y) === colour && pixel(183 + x, y) === colour);
 };
 
 // Does the step's words in turn: "Right" presses ArrowRight, "+Shift" and
@@ -105,14 +102,14 @@ export async function act(page, words, fingers = {}) {
           (e) => e.getBoundingClientRect().toJSON());
       const [x, y] = [at.x + at.width / (what === 'canvas' ? 4 : 2), at.y + at.height / 2];
       const send = (type, touchPoints) => page.session.send('Input.dispatchTouchEvent', {type, touchPoints});
-      const touch = how === 'cancel' ? await send('touchStart', [{x, y, id: 1}]).then(() => sleep(200)) :
-        await page.touchscreen.touchStart(x, y);
-      await ({tap: () => touch.end(), touch: () => (fingers[finger] = touch), cancel: () => send('touchCancel', [])})[how]();
+      const touch = how === 'cancel' ? await send('touchStart', [{x, y, id: 1}]).then(() => sleep(200))
+          .then(() => send('touchCancel', [])) : await page.touchscreen.touchStart(x, y);
+      await (how === 'tap' ? touch.end() : how === 'touch' && (fingers[finger] = touch));
     } else if (how === 'lift') {
       await fingers[what].end();
     } else if (how === 'away') {
       const other = await page.browser().newPage();
-      await other.bringToFront().then(() => within(2000, 'the page hidden', () => page.evaluate(() => document.hidden)));
+      await other.bringToFront().then(() => within(2000, 'hidden', () => page.evaluate(() => document.hidden)));
       const hidden = await readFrame(page);
       await act(other, `${what} wait:1500`);
       assert.ok((await readFrame(page)).rgb.equals(hidden.rgb), 'the game moved while hidden');
@@ -121,8 +118,7 @@ export async function act(page, words, fingers = {}) {
       await sleep(Number(what));
     } else {
       const [, hold, key] = /^([+-]?)(.+)$/.exec(word);
-      await page.keyboard[{'+': 'down', '-': 'up'}[hold] || 'press'](
-          ['Left', 'Right', 'Up', 'Down'].includes(key) ? `Arrow${key}` : key);
+      await page.keyboard[{'+': 'down', '-': 'up'}[hold] || 'press'](key.replace(/^(Left|Right|Up|Down)$/, 'Arrow$1'));
     }
   }
 }
