@@ -110,7 +110,7 @@ onPage('from disk, from a web host and in a game host\'s frame: it plays, stores
           readFileSync(pagePath) : `<link rel="icon" href="data:,"><body style="height: 3000px"><iframe width=600 ` +
           `height=650 src="/zephlet.html" allow="${decodeURIComponent(request.url.slice(2)).replace(/"/g, '')}">`);
       });
-      await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+      await new Promise((resolve) => server.unref().listen(0, '127.0.0.1', resolve));
       const origin = `http://127.0.0.1:${server.address().port}`;
       for (const url of [pageUrl, `${origin}/zephlet.html`, `${origin}/?`, `${origin}/?gamepad 'none'`]) {
         const {page, seen} = url === pageUrl ? {page: first, seen: firstSeen} : await open(browser, url);
