@@ -3,13 +3,25 @@
 // written as data; the browsers come from tools/web/browser.mjs.
 import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
-import {readFileSync} from 'node:fs';
 import {tmpdir} from 'node:os';
 import {join} from 'node:path';
+import {after, test} from 'node:test';
 
 import {engine, kSeed, launchBrowser, open, pagePath, pageUrl, sleep} from '../../tools/web/browser.mjs';
 
-export {engine, kSeed, launchBrowser, open, pagePath, pageUrl, sleep};
+export {engine, kSeed, open, pagePath, pageUrl, sleep};
+
+// A test on a fresh tab of `url` (the page unless given), opened with
+// open's options, in a desktop's browser or with `phone` a touch screen's;
+// each browser launched when first needed.
+const browsers = {};
+after(() => Promise.all(Object.values(browsers).map(async (browser) => (await browser).close())));
+export const onPage = (name, {skip, url = pageUrl, ...options}, body) => test(name, {skip}, async () => {
+  const browser = await (browsers[Boolean(options.phone)] ||= launchBrowser({touch: Boolean(options.phone)}));
+  const {page, seen} = await open(browser, url, options);
+  await body(page, seen, browser);
+  await page.close();
+});
 
 // Polls `check` until it gives a true value, or fails after `ms`.
 export async function within(ms, what, check) {
@@ -29,17 +41,12 @@ export async function readFrame(at) {
   const {width, height, base64, tick} = await at.evaluate(() => {
     const canvas = document.getElementById('window');
     const rgba = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
-    let text = '';
-    for (let i = 0; i < rgba.length; i += 0x8000) {
-      text += String.fromCharCode.apply(null, rgba.subarray(i, i + 0x8000));
-    }
+    const rgb = rgba.filter((_, i) => i % 4 !== 3);
+    const text = Array.from({length: Math.ceil(rgb.length / 0x8000)},
+        (_, i) => String.fromCharCode.apply(null, rgb.subarray(i * 0x8000, (i + 1) * 0x8000))).join('');
     return {width: canvas.width, height: canvas.height, base64: btoa(text), tick: window.framesPresented};
   });
-  const [rgba, rgb] = [Buffer.from(base64, 'base64'), Buffer.alloc(width * height * 3)];
-  for (let p = 0; p < width * height; ++p) {
-    rgba.copy(rgb, p * 3, p * 4, p * 4 + 3);
-  }
-  return {width, height, tick, rgb};
+  return {width, height, tick, rgb: Buffer.from(base64, 'base64')};
 }
 
 // For a page opened with the seed: waits past tick 130, where the first row
@@ -47,27 +54,24 @@ export async function readFrame(at) {
 // after a change the caller made); then the frame must equal
 // zephlet-replay's shot of its tick, with the canvas's client area.
 export async function assertFrameIsReplayShot(page, view = 'parallel', fromTick = 0) {
-  const first = Math.max(130, fromTick);
-  await within(5000, `tick ${first}`, () => page.evaluate((t) => window.framesPresented >= t, first));
+  await within(5000, 'tick 130', () => page.evaluate((t) => window.framesPresented >= t, Math.max(130, fromTick)));
   const frame = await readFrame(page);
   const shot = join(tmpdir(), `zephlet-page-test-${process.pid}.png`);
   execFileSync(process.env.ZEPHLET_REPLAY, {input: `client 263 575\nview ${view}\nframe\n` +
       `seed ${kSeed}\nframe ${frame.tick - 1}\nshot ${shot}\n`});
-  const size = execFileSync('identify', ['-format', '%w %h', shot]).toString().split(' ');
-  assert.deepEqual([frame.width, frame.height], size.map(Number));
-  const rgb = execFileSync('convert', [shot, '-depth', '8', 'rgb:-'], {maxBuffer: 1 << 26});
-  assert.ok(frame.rgb.equals(rgb), `the frame is not the replay's shot of tick ${frame.tick} (${view})`);
+  const ppm = execFileSync('convert', [shot, '-depth', '8', 'ppm:-'], {maxBuffer: 1 << 26});
+  assert.ok(Buffer.concat([Buffer.from(`P6\n${frame.width} ${frame.height}\n255\n`), frame.rgb]).equals(ppm),
+      `the frame is not the replay's shot of tick ${frame.tick} (${view})`);
 }
 
-// The craft's artwork (a 24-bit BMP, stored bottom-up) as 0xRRGGBB values,
-// read when first asked for.
+// The craft's artwork as [x, y, 0xRRGGBB] for each pixel that is not
+// white, read when first asked for.
 let craftArt;
 const readCraft = () => {
-  const bytes = readFileSync(join(process.env.ZEPHLET_RESOURCES, 'craft.bmp'));
-  const [offset, width, height] = [bytes.readUInt32LE(10), bytes.readInt32LE(18), bytes.readInt32LE(22)];
-  const stride = Math.ceil((width * 3) / 4) * 4;
-  const at = (x, y) => bytes.readUIntLE(offset + (height - 1 - y) * stride + x * 3, 3);
-  return {width, height, at};
+  const ppm = execFileSync('convert', [join(process.env.ZEPHLET_RESOURCES, 'craft.bmp'), '-depth', '8', 'ppm:-']);
+  const [header, width] = /^P6\s(\d+) \d+\s255\s/.exec(ppm.toString('latin1'));
+  return [...Array((ppm.length - header.length) / 3).keys()].map((p) => [p % width, Math.floor(p / width),
+    ppm.readUIntBE(header.length + p * 3, 3)]).filter(([, , colour]) => colour !== 0xffffff);
 };
 
 // Whether the craft stands in that lane (-32, 0, 32) at altitude 0 in both
@@ -76,49 +80,45 @@ const readCraft = () => {
 // white shows with its exact colour.
 export const showsCraftIn = (at, lane) => async () => {
   const [frame, craft] = [await readFrame(at), craftArt ||= readCraft()];
-  for (let y = 0; y < craft.height; ++y) {
-    for (let x = 0; x < craft.width; ++x) {
-      const colour = craft.at(x, y);
-      for (const left of [35, 183]) {
-        const i = ((500 + y) * frame.width + left + lane + x) * 3;
-        if (colour !== 0xffffff && frame.rgb.readUIntBE(i, 3) !== colour) {
-          return false;
-        }
-      }
-    }
-  }
-  return true;
+  const pixel = (x, y) => frame.rgb.readUIntBE(((500 + y) * frame.width + lane + x) * 3, 3);
+  return craft.every(([x, y, colour]) => pixel(35 + x, y) === colour && pixel(183 + x, y) === colour);
 };
 
 // Does the step's words in turn: "Right" presses ArrowRight, "+Shift" and
 // "-Shift" hold and release a key; "b15=1" and "x=-0.6" set the test pad's
 // button or axis, "plug" and "unplug" attach and remove it; "tap:Left"
 // taps the pad's button (or "tap:canvas"), "touch:Left@a" puts finger a on
-// it and "lift@a" lifts that finger; "away:-Right" does "-Right" in another
-// tab in front; "wait:300" waits.
+// it and "lift@a" lifts that finger, "cancel:Right" puts a finger on it
+// whose touch an app switch or a gesture of the system's then cancels (in
+// Chromium only); "away:-Right" does "-Right" in another tab in front,
+// while the page, hidden, must stand still; "wait:300" waits.
 export async function act(page, words, fingers = {}) {
   for (const word of words.split(' ').filter(Boolean)) {
-    let m;
+    const [how, what, finger] = word.split(/[:@]/);
     if (/^(plug|unplug|b\d+=|[xy]=)/.test(word)) {
       await page.evaluate((w) => testPad(w), word);
-    } else if ((m = /^(tap|touch):(\w+)(?:@(\w+))?$/.exec(word))) {
-      const at = await page.$eval(m[2] === 'canvas' ? '#window' : `#pad [aria-label=${m[2]}]`,
+    } else if (['tap', 'touch', 'cancel'].includes(how)) {
+      const at = await page.$eval(what === 'canvas' ? '#window' : `#pad [aria-label=${what}]`,
           (e) => e.getBoundingClientRect().toJSON());
-      const finger = await page.touchscreen.touchStart(at.x + at.width / (m[2] === 'canvas' ? 4 : 2),
-          at.y + at.height / 2);
-      await (m[1] === 'tap' ? finger.end() : (fingers[m[3]] = finger));
-    } else if ((m = /^lift@(\w+)$/.exec(word))) {
-      await fingers[m[1]].end();
-    } else if ((m = /^away:(.+)$/.exec(word))) {
+      const [x, y] = [at.x + at.width / (what === 'canvas' ? 4 : 2), at.y + at.height / 2];
+      const send = (type, touchPoints) => page.session.send('Input.dispatchTouchEvent', {type, touchPoints});
+      const touch = how === 'cancel' ? await send('touchStart', [{x, y, id: 1}]).then(() => sleep(200))
+          .then(() => send('touchCancel', [])) : await page.touchscreen.touchStart(x, y);
+      await (how === 'tap' ? touch.end() : how === 'touch' && (fingers[finger] = touch));
+    } else if (how === 'lift') {
+      await fingers[what].end();
+    } else if (how === 'away') {
       const other = await page.browser().newPage();
-      await other.bringToFront().then(() => act(other, m[1])).then(() => page.bringToFront());
-      await other.close();
-    } else if ((m = /^wait:(\d+)$/.exec(word))) {
-      await sleep(Number(m[1]));
+      await other.bringToFront().then(() => within(2000, 'hidden', () => page.evaluate(() => document.hidden)));
+      const hidden = await readFrame(page);
+      await act(other, `${what} wait:1500`);
+      assert.ok((await readFrame(page)).rgb.equals(hidden.rgb), 'the game moved while hidden');
+      await page.bringToFront().then(() => other.close());
+    } else if (how === 'wait') {
+      await sleep(Number(what));
     } else {
-      m = /^([+-]?)(.+)$/.exec(word);
-      const key = ['Left', 'Right', 'Up', 'Down'].includes(m[2]) ? `Arrow${m[2]}` : m[2];
-      await page.keyboard[{'+': 'down', '-': 'up'}[m[1]] || 'press'](key);
+      const [, hold, key] = /^([+-]?)(.+)$/.exec(word);
+      await page.keyboard[{'+': 'down', '-': 'up'}[hold] || 'press'](key.replace(/^(Left|Right|Up|Down)$/, 'Arrow$1'));
     }
   }
 }

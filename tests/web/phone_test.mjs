@@ -6,16 +6,8 @@
 //
 // usage: as page_test.mjs.
 import assert from 'node:assert/strict';
-import {after, before, test} from 'node:test';
 
-import {act, assertFrameIsReplayShot, engine, kSeed, launchBrowser, open, pageUrl, showsCraftIn,
-  sleep, steerThrough, within} from './page_harness.mjs';
-
-let browser;
-before(async () => {
-  browser = await launchBrowser({touch: true});
-});
-after(() => browser.close());
+import {assertFrameIsReplayShot, engine, kSeed, onPage, sleep, steerThrough} from './page_harness.mjs';
 
 // Portrait: the canvas, the pad and the view control on the first screen.
 // Held sideways: the canvas between the pad's two halves. Either way the
@@ -23,63 +15,37 @@ after(() => browser.close());
 // buttons of 48 CSS pixels at least, clear of the canvas; and the frame is
 // the replay shot.
 for (const [width, height, sideways] of [[360, 640], [390, 844], [640, 360, true], [844, 390, true]]) {
-  test(`a ${width} x ${height} phone shows canvas, pad and view control on its first screen`,
-      async () => {
-        const {page} = await open(browser, pageUrl, {seed: kSeed, phone: {width, height}});
+  onPage(`a ${width} x ${height} phone shows canvas, pad and view control on its first screen`,
+      {seed: kSeed, phone: {width, height}}, async (page) => {
         await assertFrameIsReplayShot(page);
-        const b = await page.evaluate(() => ({scrolled: scrollY,
-          canvas: document.getElementById('window').getBoundingClientRect().toJSON(),
-          boxes: [...document.querySelectorAll('#views, #pad button')].map((e) => e.getBoundingClientRect().toJSON())}));
-        assert.equal(b.scrolled, 0);
-        const buttons = b.boxes.slice(1);
-        for (const box of [b.canvas, ...b.boxes]) {
-          assert.ok(box.left >= 0 && box.top >= 0 && box.right <= width && box.bottom <= height,
-              `off the screen: ${JSON.stringify(box)}`);
+        const [scrolled, canvas, ...boxes] = await page.evaluate(() => [scrollY, ...['#window', '#views', '#pad button']
+          .flatMap((s) => [...document.querySelectorAll(s)]).map((e) => e.getBoundingClientRect().toJSON())]);
+        for (const [i, box] of [canvas, ...boxes].entries()) {
+          assert.ok(!scrolled && box.left >= 0 && box.top >= 0 && box.right <= width && box.bottom <= height,
+              `scrolled ${scrolled} or off the screen: ${JSON.stringify(box)}`);
+          const clear = box.right <= canvas.left || box.left >= canvas.right ||
+              (!sideways && (box.bottom <= canvas.top || box.top >= canvas.bottom));
+          assert.ok(i < 2 || (box.width >= 48 && box.height >= 48 && clear), 'a button small or over the canvas');
         }
-        for (const button of buttons) {
-          assert.ok(button.width >= 48 && button.height >= 48);
-          const beside = button.right <= b.canvas.left || button.left >= b.canvas.right;
-          assert.ok(beside || (!sideways && (button.bottom <= b.canvas.top || button.top >= b.canvas.bottom)),
-              'a button over, above or below the canvas');
-        }
-        const [canvasWidth, canvasHeight] = [b.canvas.width - 4, b.canvas.height - 4];  // the 2-pixel edge
-        assert.ok(canvasWidth <= 263 && canvasHeight <= 575, 'more than a CSS pixel a game pixel');
-        const fits = Math.min(575, sideways ? height - 16 : height - 150);
-        assert.ok(canvasHeight >= 0.9 * fits, `the canvas smaller than it fits: ${canvasHeight}`);
-        await page.close();
+        // The canvas less its 2-pixel edge, and the height it fits.
+        const [w, h, fits] = [canvas.width - 4, canvas.height - 4, Math.min(575, height - (sideways ? 16 : 150))];
+        assert.ok(w <= 263 && h <= 575 && h >= 0.9 * fits, `the canvas ${w} x ${h} where ${fits} fits, or too large`);
       });
 }
 
 // Each step, then the lane the craft must stand in, in both views. A finger
 // moves the craft once however long it stays, a second finger on a held
-// arrow presses nothing, the last to leave releases it; the canvas steers
-// nothing.
-test('the pad: a lane a tap, a held finger once, two fingers each', async () => {
-  const {page} = await open(browser, pageUrl, {phone: {width: 390, height: 844}});
-  await steerThrough(page, [['', 0], ['tap:Right', 32], ['tap:canvas touch:canvas@c wait:300 lift@c', 32],
-    ['touch:Left@a', 0], ['touch:Left@b', 0], ['lift@a', 0], ['tap:Left', 0], ['lift@b touch:Right@a', 32],
-    ['touch:Left@b', 0], ['lift@a lift@b tap:Right', 32], ['tap:Left', 0]]);
-  await page.close();
-});
-
-// An app switch or a gesture of the system's cancels the touch: the key is
-// released, so the next tap moves the craft again.
-test('a cancelled touch releases its key', {
-  skip: engine === 'firefox' && 'WebDriver BiDi\'s input actions cannot cancel a touch',
-}, async () => {
-  const {page} = await open(browser, pageUrl, {phone: {width: 390, height: 844}});
-  const {x, y, width, height} = await page.$eval('#pad [aria-label=Right]', (e) => e.getBoundingClientRect().toJSON());
-  const touch = (type, touchPoints) => page.session.send('Input.dispatchTouchEvent', {type, touchPoints});
-  await touch('touchStart', [{x: x + width / 2, y: y + height / 2, id: 1}]);
-  await within(2000, 'Right held: lane 32', showsCraftIn(page, 32));
-  await touch('touchCancel', []);
-  await steerThrough(page, [['Left', 0], ['tap:Right', 32]]);
-  await page.close();
-});
+// arrow presses nothing, the last to leave releases it, and so does a touch
+// cancelled; the canvas steers nothing. WebDriver BiDi's input actions
+// cannot cancel a touch.
+onPage('the pad: a lane a tap, a held finger once, two fingers each', {phone: {width: 390, height: 844}},
+    (page) => steerThrough(page, [['', 0], ['tap:Right', 32], ['tap:canvas touch:canvas@c wait:300 lift@c', 32],
+      ['touch:Left@a', 0], ['touch:Left@b', 0], ['lift@a', 0], ['tap:Left', 0], ['lift@b touch:Right@a', 32],
+      ['touch:Left@b', 0], ['lift@a lift@b tap:Right', 32], ['tap:Left', 0],
+      ...(engine === 'chromium' ? [['cancel:Right', 32], ['Left', 0], ['tap:Right', 32]] : [])]));
 
 // Double taps, pinches and swipes on the pad and on the canvas.
-test('the pad and the canvas never zoom or scroll the page', async () => {
-  const {page} = await open(browser, pageUrl, {phone: {width: 360, height: 640}});
+onPage('the pad and the canvas never zoom or scroll the page', {phone: {width: 360, height: 640}}, async (page) => {
   await sleep(300);
   // Each stroke's fingers: where each starts beside the middle, and how far
   // it moves in each of eight steps, kept on the screen.
@@ -90,18 +56,15 @@ test('the pad and the canvas never zoom or scroll the page', async () => {
     const [x, y] = [box.x + box.width / 2, box.y + box.height / 2];
     for (const [what, strokes] of Object.entries(gestures)) {
       for (const fingers of strokes) {
-        const down = [];
-        for (const [from] of fingers) {
-          down.push(await page.touchscreen.touchStart(x + from, y));
-        }
+        // One finger after another, each a touch of its own.
+        const down = await fingers.reduce(async (touches, [from]) =>
+          [...await touches, await page.touchscreen.touchStart(x + from, y)], []);
         for (let i = 1; i <= 8 && fingers[0][2]; ++i) {
           for (const [f, [from, dx, dy]] of fingers.entries()) {
             await down[f].move(x + from + dx * i, Math.min(635, Math.max(5, y + dy * i)));
           }
         }
-        for (const finger of down) {
-          await finger.end();
-        }
+        await down.reduce((ended, finger) => ended.then(() => finger.end()), Promise.resolve());
       }
       await sleep(400);
       const view = await page.evaluate(() => [visualViewport.scale, scrollY, visualViewport.offsetTop,
@@ -110,5 +73,4 @@ test('the pad and the canvas never zoom or scroll the page', async () => {
     }
   }
   assert.equal(await page.evaluate(() => getSelection().toString()), '');
-  await page.close();
 });
