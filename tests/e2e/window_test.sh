@@ -136,6 +136,9 @@ playing() {
         xprop -id "$window" WM_CLASS | grep -qF "= \"$class\", \"$class\"" || fail "window class, not $class"
     fi
     see 0 0 "the craft is not at x 35 and 183, y 500"
+    # Again: the frame's check took seconds, in which a busy window manager
+    # may not yet have given the window the focus.
+    focus "$window"
     xdotool key --clearmodifiers Right
     see 32 0 "after Right the craft is not at x 67 and 215, y 500"
     [[ $platform == linux ]] || return 0
