@@ -46,7 +46,15 @@ start_game() {
     window=$(find_window) || fail "$1: no window titled Zephlet!"
     focus "$window"
 }
-focus() { { xdotool windowactivate --sync "$1" && xdotool windowfocus --sync "$1"; } >/dev/null 2>&1 || true; }
+# Gives the window the focus, asking again until the window manager says it
+# has it: under load a first request can be lost, and a key sent then
+# reaches another window.
+focus() { within 5 focused "$1" || true; }
+focused() {
+    xdotool windowactivate --sync "$1" >/dev/null 2>&1
+    xdotool windowfocus --sync "$1" >/dev/null 2>&1
+    [[ $(xdotool getactivewindow 2>/dev/null) == "$1" ]]
+}
 
 # Fails unless the game ends within 10 s with exit code $1.
 await_exit() {
